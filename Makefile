@@ -1,0 +1,49 @@
+# Gonilux: thin wrapper around CMake. `make run` and `make test` install what is missing first.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool x11-apps \
+            clang libclang-rt-14-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run test test-asan bench fuzz format clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+run: build
+	cd samples && ../build/release/app/gonilux
+
+test: deps
+	rm -rf build/test
+	cmake --preset test
+	cmake --build --preset test -j $(JOBS)
+	ctest --preset test -j $(JOBS)
+
+test-asan: deps
+	rm -rf build/asan
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/*_bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+
+fuzz: deps
+	./fuzz/run.sh $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

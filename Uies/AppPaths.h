@@ -1,0 +1,10 @@
+#pragma once
+// Where the settings file lives: beside the running executable, formed afresh for every access.
+
+#include <string>
+
+// Full path of ies.ini beside the executable, or in the folder set by setSettingsDirForTests.
+std::string SettingsFilePath();
+
+// Tests point the settings at a temporary folder instead of the test binary's own folder.
+void setSettingsDirForTests(const std::string& dir);

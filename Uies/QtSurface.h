@@ -1,0 +1,23 @@
+#pragma once
+// Drawing surface over a QPainter: the window, QImage export and SVG export share this one paint path.
+
+#include "DrawSurface.h"
+
+#include <QColor>
+
+class QPainter;
+
+class QtSurface : public DrawSurface {
+public:
+    QtSurface(QPainter* painter, QColor buttonFace);
+    void Rectangle(int x1, int y1, int x2, int y2) override;
+    void Ellipse(int x1, int y1, int x2, int y2) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void TextOut(int x, int y, const std::string& text) override;
+
+private:
+    QPainter* painter_;
+    QColor buttonFace_;
+    int penX_ = 0, penY_ = 0;
+};

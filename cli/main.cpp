@@ -1,0 +1,34 @@
+// gonilux-cli: the headless front end over the same core as the viewer.
+#include "Commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+void usage()
+{
+    std::fputs("usage: gonilux-cli info FILE [--json | --dump]\n"
+               "       gonilux-cli goniogram FILE [--plane P] [--size WxH] [--fit|--no-fit] [--ortho|--no-ortho]\n"
+               "                              [-o OUT.svg|OUT.png] [--ops]\n"
+               "       gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
+               "                              [-o OUT.png|OUT.pgm]\n",
+        stderr);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        usage();
+        return 2;
+    }
+    // Subcommands see their own arguments: argv[0] is the subcommand's name.
+    if (std::strcmp(argv[1], "info") == 0)
+        return RunInfo(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "goniogram") == 0)
+        return RunGoniogram(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "render") == 0)
+        return RunRender(argc - 1, argv + 1);
+    usage();
+    return 2;
+}
