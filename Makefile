@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool x11-apps \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev locales imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test test-asan bench fuzz format clean
@@ -14,6 +14,8 @@ deps:
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
 	fi
+	@# One suite runs under a decimal-comma locale; make sure it exists.
+	@locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$$' || $(SUDO) localedef -i de_DE -f UTF-8 de_DE.UTF-8
 
 build: deps
 	cmake --preset release
