@@ -18,9 +18,16 @@ struct RenderSettings {
     bool radiosity = false;
 };
 
-// Renders plane `plane` and its partner into `image`. progress(r) is called at r = 0, 20, ..., 300.
+// Renders plane `plane` and its partner into `image`. progress(r) is called at r = 0, 20, ..., 300 (sixteen
+// calls, as each band of rows begins); a caller that shows a progress bar sets it to 0 itself before the call.
+// Positions outside the track bars' ranges are clamped to them.
 // Throws std::runtime_error with the user's message on failure; `image` is then left untouched.
 void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, GreyImage& image,
+    const std::function<void(int)>& progress);
+
+// The same image computed pixel by pixel, as literally as the definition reads: an arc tangent, a linear
+// bracket search and a square root for each of the 301 x 301 samples. Slow; the reference for RenderImage.
+void RenderImageLiteral(const tIES& ies, int plane, const RenderSettings& settings, GreyImage& image,
     const std::function<void(int)>& progress);
 
 // "Rendering time: S.mmm sec", seconds and milliseconds truncated.
