@@ -6,16 +6,18 @@
 
 namespace profile {
 
-// Reads one key. A missing file, section or key gives def; a key with nothing after "=" gives "".
-// The result is cut to 2047 characters.
-std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
-    const std::string& def);
+// Reads one key from the file as it is on disk now. A missing or unreadable file (a folder, a FIFO...), a
+// missing section or key gives def; a key with nothing after "=" gives "". The result ends at a NUL byte and is cut to
+// 2047 characters.
+std::string ReadString(
+    const std::string& path, const std::string& section, const std::string& key, const std::string& def);
 
 // Writes one key at once (atomically: temporary file beside it, then rename). Replaces the value where it
 // stands, appends the key at the end of its section, adds a missing section at the end, creates a
-// missing file. Throws std::runtime_error("Unable to write to <path>") on failure.
-void WriteString(const std::string& path, const std::string& section, const std::string& key,
-    const std::string& value);
+// missing file. Throws std::runtime_error("Unable to write to <path>"), path made absolute, on failure: the
+// path is a folder or another non-file, the file is read-only, the folder cannot be written, or the key or
+// value cannot be stored (a line break in it). A symbolic link is followed, and the linked file replaced.
+void WriteString(const std::string& path, const std::string& section, const std::string& key, const std::string& value);
 
 // Decimal integer conversion: optional sign and digits, nothing else. Throws
 // std::runtime_error("'<text>' is not a valid integer value") otherwise (also when out of 32-bit range).
