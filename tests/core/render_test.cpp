@@ -1,0 +1,368 @@
+// The render computation: the worked example, the plane pair and admissible range, the failures, the time text,
+// and the fast image loop against the literal pixel-by-pixel loop, byte for byte.
+#include "RenderCompute.h"
+#include "RenderContext.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+tArrEx Steps(long double first, long double step, int count)
+{
+    tArrEx values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(first + step * i);
+    return values;
+}
+
+tIES Record(tArrEx vertical, tArrEx horizontal, std::vector<tArrEx> candela)
+{
+    tIES ies;
+    ies.NumVertAngles = static_cast<uint16_t>(vertical.size());
+    ies.NumHorizAngles = static_cast<uint16_t>(horizontal.size());
+    ies.VertAngles = std::move(vertical);
+    ies.HorizAngles = std::move(horizontal);
+    ies.Candela = std::move(candela);
+    return ies;
+}
+
+// Every plane filled with the same values.
+tIES Uniform(tArrEx vertical, tArrEx horizontal, const tArrEx& values)
+{
+    std::vector<tArrEx> candela(horizontal.size(), values);
+    return Record(std::move(vertical), std::move(horizontal), std::move(candela));
+}
+
+// One plane at 0 degrees, vertical angles 0, 45, 90, values 1000, 500, 0.
+tIES WorkedExample() { return Uniform({ 0, 45, 90 }, { 0 }, { 1000, 500, 0 }); }
+
+uint8_t Pixel(const GreyImage& image, int a, int b)
+{
+    return image[static_cast<size_t>(b + 150) * RenderSize + a + 150];
+}
+
+GreyImage Render(const tIES& ies, int plane, const RenderSettings& settings)
+{
+    GreyImage image {};
+    RenderImage(ies, plane, settings, image, nullptr);
+    return image;
+}
+
+std::string FailureOf(
+    void (*render)(const tIES&, int, const RenderSettings&, GreyImage&, const std::function<void(int)>&),
+    const tIES& ies, GreyImage& image)
+{
+    try {
+        render(ies, 0, RenderSettings {}, image, nullptr);
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "no failure";
+}
+
+} // namespace
+
+TEST(RenderWorkedExample, LevelsOfTheNamedPixels)
+{
+    const tIES ies = WorkedExample();
+    struct Case {
+        int a, b;
+        bool radiosity;
+        int level;
+    };
+    const Case cases[] = {
+        { 0, 0, false, 255 }, // v = 312.06, clipped
+        { 0, 100, false, 82 }, // v = 82.43
+        { 0, 100, true, 82 }, // v = 82.46
+        { 100, 0, false, 0 }, // x = 89.929, I = 0.787
+        { 100, 0, true, 41 }, { -100, 0, false, 0 }, // x = -90.071: outside the range
+        { -100, 0, true, 41 }, { 0, -100, false, 0 }, // x = 179.929: outside the range
+        { 0, -100, true, 41 }, // 127.5 x 1.5 / sqrt(21.5) = 41.25
+    };
+    for (const bool radiosity : { false, true }) {
+        RenderSettings settings;
+        settings.radiosity = radiosity;
+        const RenderContext context = PrepareRenderContext(ies, 0, settings);
+        EXPECT_EQ(context.RenderMax, 1000);
+        const GreyImage image = Render(ies, 0, settings);
+        for (const Case& c : cases) {
+            if (c.radiosity != radiosity)
+                continue;
+            SCOPED_TRACE(testing::Message() << "a=" << c.a << " b=" << c.b << " radiosity=" << radiosity);
+            EXPECT_EQ(PixelColor(ies, context, c.a, c.b), c.level);
+            EXPECT_EQ(Pixel(image, c.a, c.b), c.level);
+        }
+    }
+}
+
+TEST(RenderWorkedExample, AnglesAndIntensities)
+{
+    const tIES ies = WorkedExample();
+    const RenderContext context = PrepareRenderContext(ies, 0, RenderSettings {});
+    // The shift pi/2 - 1.5 in degrees turns every direction by -0.0707963...
+    const long double shift = std::numbers::pi_v<long double> / 2 - 1.5L;
+    EXPECT_NEAR(static_cast<double>(SignedVerticalAngle(0, 0) + shift), 0, 1e-15);
+    EXPECT_NEAR(static_cast<double>(SignedVerticalAngle(100, 0)), 89.9292, 1e-4);
+    EXPECT_NEAR(static_cast<double>(SignedVerticalAngle(-100, 0)), -90.0708, 1e-4);
+    EXPECT_NEAR(static_cast<double>(SignedVerticalAngle(0, -100)), 179.9292, 1e-4);
+    EXPECT_NEAR(static_cast<double>(IntensityAt(ies, context, 0, SignedVerticalAngle(0, 0))), 999.2134, 1e-4);
+    EXPECT_NEAR(static_cast<double>(IntensityAt(ies, context, 0, SignedVerticalAngle(100, 0))), 0.7867, 1e-4);
+    EXPECT_EQ(IntensityAt(ies, context, 0, SignedVerticalAngle(-100, 0)), 0);
+    EXPECT_EQ(IntensityAt(ies, context, 0, SignedVerticalAngle(0, -100)), 0);
+}
+
+TEST(RenderLevel, HalvesRoundToEvenAndPositionsClamp)
+{
+    // Radiosity on a direction outside the range: v = 127.5 x B / sqrt(B + n / Z), exact for these choices.
+    const tIES ies = WorkedExample();
+    struct Case {
+        RenderSettings settings;
+        int a, b, level;
+    };
+    const Case cases[] = {
+        { { 10, 3, true }, 6, -6, 26 }, // 127.5 / sqrt(1 + 72 / 3) = 25.5 -> 26
+        { { 10, 3, true }, -6, -6, 26 }, { { 10, 1, true }, 2, -2, 42 }, // 127.5 / sqrt(1 + 8) = 42.5 -> 42
+        { { -5, 3, true }, 6, -6, 3 }, // brightness 1: 12.75 / sqrt(0.1 + 24) = 2.597
+        { { 10, -7, true }, 2, -2, 42 }, // zoom 1
+        { { 400, 20000, true }, 0, -150, 255 }, // 1275 / sqrt(10 + 2.25) = 364
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "brightness=" << c.settings.brightnessPosition
+                                        << " zoom=" << c.settings.zoomPosition << " a=" << c.a << " b=" << c.b);
+        const RenderContext context = PrepareRenderContext(ies, 0, c.settings);
+        EXPECT_EQ(PixelColor(ies, context, c.a, c.b), c.level);
+        EXPECT_EQ(Pixel(Render(ies, 0, c.settings), c.a, c.b), c.level);
+    }
+    EXPECT_EQ(PrepareRenderContext(ies, 0, { -5, -7, false }).BrightnessFactor, 1.0L / 10);
+    EXPECT_EQ(PrepareRenderContext(ies, 0, { -5, -7, false }).ZoomFactor, 1);
+    EXPECT_EQ(PrepareRenderContext(ies, 0, { 1000, 20000, false }).BrightnessFactor, 10);
+    EXPECT_EQ(PrepareRenderContext(ies, 0, { 1000, 20000, false }).ZoomFactor, 10000);
+}
+
+TEST(RenderContextSetup, PlanePairs)
+{
+    struct Case {
+        const char* name;
+        tArrEx horizontal;
+        int right, left;
+    };
+    const Case cases[] = {
+        { "quadrant 0..90", Steps(0, 22.5L, 5), 0, 0 },
+        { "quadrant 0..90", Steps(0, 22.5L, 5), 3, 3 },
+        { "bilateral 0..180", Steps(0, 10, 19), 3, 15 },
+        { "bilateral 0..180", Steps(0, 10, 19), 0, 18 },
+        { "full 0..350", Steps(0, 10, 36), 3, 21 },
+        { "full 0..350", Steps(0, 10, 36), 21, 3 },
+        { "90..270 without a partner", Steps(90, 10, 19), 3, 18 },
+        { "axial", { 0 }, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " right=" << c.right);
+        const tIES ies = Uniform({ 0, 90 }, c.horizontal, { 100, 50 });
+        const RenderContext context = PrepareRenderContext(ies, c.right, RenderSettings {});
+        EXPECT_EQ(context.RightPlane, c.right);
+        EXPECT_EQ(context.LeftPlane, c.left);
+    }
+}
+
+TEST(RenderContextSetup, AdmissibleRanges)
+{
+    // Values rise with the angle index, so a returned value names the tabulated angle it came from.
+    struct Case {
+        const char* name;
+        tArrEx vertical;
+        long double low, high;
+        long double x; // a signed vertical angle
+        long double expected; // the intensity there
+    };
+    const Case cases[] = {
+        { "downlight at the upper bound", Steps(0, 45, 3), -90, 90, 90, 3 },
+        { "downlight at the lower bound", Steps(0, 45, 3), -90, 90, -90, 3 },
+        { "downlight above the horizontal", Steps(0, 45, 3), -90, 90, 90.001L, 0 },
+        { "downlight at nadir", Steps(0, 45, 3), -90, 90, 0, 1 },
+        { "downlight between angles", Steps(0, 45, 3), -90, 90, -22.5L, 1.5L },
+        { "full sphere", Steps(0, 90, 3), -180, 180, -180, 3 },
+        { "uplight at 90", Steps(90, 45, 3), 90, 180, 90, 1 },
+        { "uplight mirrored", Steps(90, 45, 3), 90, 180, -135, 2 },
+        { "uplight mirrored at -90", Steps(90, 45, 3), 90, 180, -90, 1 },
+        { "uplight below the horizontal", Steps(90, 45, 3), 90, 180, 89.999L, 0 },
+        { "uplight mirrored below the horizontal", Steps(90, 45, 3), 90, 180, -89.999L, 0 },
+        { "type B", Steps(-90, 90, 3), -90, 90, 45, 2.5L },
+        { "type B negative side reads the positive half", Steps(-90, 90, 3), -90, 90, -45, 2.5L },
+        { "first angle 10: extrapolated below it", Steps(10, 40, 3), -90, 90, 0, 0.75L },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const tIES ies = Uniform(c.vertical, { 0 }, { 1, 2, 3 });
+        const RenderContext context = PrepareRenderContext(ies, 0, RenderSettings {});
+        EXPECT_EQ(context.AngleLow, c.low);
+        EXPECT_EQ(context.AngleHigh, c.high);
+        EXPECT_EQ(context.VertLast, 2);
+        EXPECT_EQ(IntensityAt(ies, context, 0, c.x), c.expected);
+    }
+}
+
+TEST(RenderFailure, MessagesAndTheImageIsKept)
+{
+    struct Case {
+        const char* name;
+        tIES ies;
+        std::string message;
+    };
+    const Case cases[] = {
+        { "both planes zero", Uniform({ 0, 45, 90 }, { 0, 180 }, { 0, 0, 0 }), InvalidOperationMessage },
+        // The first pixel's intensity is -5: a non-zero value over a zero maximum.
+        { "nothing positive", Uniform({ 0, 45, 90 }, { 0 }, { -5, -5, -5 }), DivisionByZeroMessage },
+        // Near nadir g <= 10 brackets the two equal first angles: the divisor is zero.
+        { "zero step, equal values", Uniform({ 10, 10, 90 }, { 0 }, { 100, 100, 50 }), InvalidOperationMessage },
+        { "zero step, different values", Uniform({ 10, 10, 90 }, { 0 }, { 100, 90, 50 }), DivisionByZeroMessage },
+        { "one vertical angle", Uniform({ 0 }, { 0 }, { 100 }), TooFewVerticalAnglesMessage },
+        { "no vertical angle", Uniform({}, { 0 }, {}), TooFewVerticalAnglesMessage },
+        { "nothing loaded", tIES {}, NothingLoadedMessage },
+        { "short plane", Record({ 0, 45, 90 }, { 0 }, { { 100, 50 } }),
+            "Plane 0 holds fewer values than there are vertical angles" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto render : { &RenderImage, &RenderImageLiteral }) {
+            GreyImage image;
+            image.fill(7);
+            EXPECT_EQ(FailureOf(render, c.ies, image), c.message);
+            EXPECT_EQ(std::count(image.begin(), image.end(), 7), RenderSize * RenderSize);
+        }
+    }
+    GreyImage image {};
+    EXPECT_THROW(RenderImage(WorkedExample(), 1, RenderSettings {}, image, nullptr), std::runtime_error);
+    EXPECT_THROW(RenderImage(WorkedExample(), -1, RenderSettings {}, image, nullptr), std::runtime_error);
+}
+
+TEST(RenderProgress, SixteenBandsInOrder)
+{
+    std::vector<int> expected;
+    for (int r = 0; r <= 300; r += 20)
+        expected.push_back(r);
+    for (const auto render : { &RenderImage, &RenderImageLiteral }) {
+        std::vector<int> seen;
+        GreyImage image {};
+        render(WorkedExample(), 0, RenderSettings {}, image, [&seen](int r) { seen.push_back(r); });
+        EXPECT_EQ(seen, expected);
+    }
+}
+
+TEST(RenderTime, TruncatedSecondsAndMilliseconds)
+{
+    struct Case {
+        std::chrono::steady_clock::duration elapsed;
+        const char* text;
+    };
+    const Case cases[] = {
+        { std::chrono::duration_cast<std::chrono::steady_clock::duration>(50700us), "Rendering time: 0.050 sec" },
+        { std::chrono::duration_cast<std::chrono::steady_clock::duration>(2345900us), "Rendering time: 2.345 sec" },
+        { 1s, "Rendering time: 1.000 sec" },
+        { 0s, "Rendering time: 0.000 sec" },
+        { 999999us, "Rendering time: 0.999 sec" },
+        { 83s + 7ms, "Rendering time: 83.007 sec" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RenderTimeText(c.elapsed), c.text);
+}
+
+namespace {
+
+// Random values on every plane, some of them negative when `negatives` (extrapolation and |v| at work).
+tIES RandomRecord(tArrEx vertical, tArrEx horizontal, unsigned seed, bool negatives = false)
+{
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<double> value(negatives ? -200.0 : 0.0, 3000.0);
+    std::vector<tArrEx> candela(horizontal.size());
+    for (tArrEx& plane : candela)
+        for (size_t v = 0; v < vertical.size(); ++v)
+            plane.push_back(static_cast<long double>(value(generator)) / 7);
+    return Record(std::move(vertical), std::move(horizontal), std::move(candela));
+}
+
+const RenderSettings ComparedSettings[] = {
+    { 15, 500, false },
+    { 1, 1, false },
+    { 100, 10000, true },
+    { 37, 123, true },
+};
+
+// The fast loop and the literal loop give the same bytes, or fail with the same message.
+void ExpectSameAsLiteral(const tIES& ies, int plane, const RenderSettings& settings)
+{
+    SCOPED_TRACE(testing::Message() << "plane=" << plane << " brightness=" << settings.brightnessPosition
+                                    << " zoom=" << settings.zoomPosition << " radiosity=" << settings.radiosity);
+    GreyImage fast {}, literal {};
+    std::string fastFailure, literalFailure;
+    try {
+        RenderImage(ies, plane, settings, fast, nullptr);
+    } catch (const std::runtime_error& error) {
+        fastFailure = error.what();
+    }
+    try {
+        RenderImageLiteral(ies, plane, settings, literal, nullptr);
+    } catch (const std::runtime_error& error) {
+        literalFailure = error.what();
+    }
+    EXPECT_EQ(fastFailure, literalFailure);
+    size_t differing = 0;
+    for (size_t i = 0; i < fast.size(); ++i)
+        differing += fast[i] != literal[i];
+    EXPECT_EQ(differing, 0u);
+}
+
+} // namespace
+
+TEST(RenderFastPath, SameBytesAsLiteralOnShapedRecords)
+{
+    const long double infinity = std::numeric_limits<long double>::infinity();
+    struct Case {
+        const char* name;
+        tIES ies;
+        std::vector<int> planes;
+    };
+    const Case cases[] = {
+        { "37 x 73 full circle", RandomRecord(Steps(0, 5, 37), Steps(0, 5, 73), 1), { 0, 5, 40 } },
+        { "0..90 quadrant", RandomRecord(Steps(0, 2.5L, 37), Steps(0, 15, 7), 2), { 2 } },
+        { "uplight 90..180 bilateral", RandomRecord(Steps(90, 10, 10), Steps(0, 30, 7), 3), { 1 } },
+        { "type B, uneven steps", RandomRecord({ -90, -60, -35, -10, 0, 7.5L, 30, 64, 90 }, { 0 }, 4), { 0 } },
+        { "first angle 5, negatives", RandomRecord(Steps(5, 7, 13), Steps(0, 90, 5), 5, true), { 0, 3 } },
+        { "angles out of order", RandomRecord({ 0, 30, 20, 60, 45, 90 }, Steps(0, 180, 2), 6), { 0 } },
+        { "descending angles", RandomRecord(Steps(90, -15, 7), { 0 }, 7), { 0 } },
+        { "repeated angle inside", RandomRecord({ 0, 30, 30, 30, 75, 90 }, { 0 }, 8), { 0 } },
+        { "zero step at the start", RandomRecord({ 10, 10, 90 }, { 0 }, 9), { 0 } },
+        { "infinite value", Uniform({ 0, 45, 90 }, { 0 }, { infinity, 0, 0 }), { 0 } },
+        { "nothing positive", RandomRecord(Steps(0, 10, 19), { 0 }, 10, true), { 0 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const int plane : c.planes)
+            for (const RenderSettings& settings : ComparedSettings)
+                ExpectSameAsLiteral(c.ies, plane, settings);
+    }
+}
+
+TEST(RenderLevel, NotANumberIsBlack)
+{
+    // Infinity at nadir: inf - inf inside the interpolation makes I, and then v, NaN below 45 degrees.
+    const tIES ies = Uniform({ 0, 45, 90 }, { 0 }, { std::numeric_limits<long double>::infinity(), 0, 0 });
+    for (const bool radiosity : { false, true }) {
+        RenderSettings settings;
+        settings.radiosity = radiosity;
+        const RenderContext context = PrepareRenderContext(ies, 0, settings);
+        EXPECT_TRUE(std::isnan(IntensityAt(ies, context, 0, SignedVerticalAngle(0, 100))));
+        EXPECT_EQ(PixelColor(ies, context, 0, 100), 0);
+        EXPECT_EQ(Pixel(Render(ies, 0, settings), 0, 100), 0);
+        EXPECT_EQ(PixelColor(ies, context, 0, -100), radiosity ? 41 : 0);
+    }
+}
