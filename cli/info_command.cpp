@@ -1,9 +1,69 @@
+// gonilux-cli info FILE [--json | --dump]: reads one IES file with the viewer's reader and reports on it.
 #include "Commands.h"
+#include "info_summary.h"
+
+#include "IesReader.h"
 
 #include <cstdio>
+#include <cstring>
+#include <exception>
 
-int RunInfo(int, char**)
+namespace {
+
+enum class InfoFormat { Summary, Json, Dump };
+
+int Usage()
 {
-    std::fputs("error the info command is not built yet\n", stdout);
-    return 3;
+    std::fputs("usage: gonilux-cli info FILE [--json | --dump]\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int RunInfo(int argc, char** argv)
+{
+    const char* path = nullptr;
+    InfoFormat format = InfoFormat::Summary;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--json") == 0)
+            format = InfoFormat::Json;
+        else if (std::strcmp(argv[i], "--dump") == 0)
+            format = InfoFormat::Dump;
+        else if (argv[i][0] == '-' && argv[i][1] != '\0')
+            return Usage();
+        else if (path)
+            return Usage();
+        else
+            path = argv[i];
+    }
+    if (!path)
+        return Usage();
+
+    InfoResult info;
+    info.path = path;
+    try {
+        TStringList fileLines;
+        LoadFileLines(path, fileLines);
+        ReadIES(fileLines, info.headerLines, info.ies, [&info](const std::string& message) {
+            // The viewer shows this in a message box and goes on; here it goes to standard error.
+            info.readError = true;
+            std::fprintf(stderr, "%s\n", message.c_str());
+        });
+    } catch (const std::exception& error) {
+        std::printf("error %s\n", error.what());
+        return 3;
+    }
+
+    switch (format) {
+    case InfoFormat::Summary:
+        PrintSummary(stdout, info);
+        break;
+    case InfoFormat::Json:
+        PrintJson(stdout, info);
+        break;
+    case InfoFormat::Dump:
+        PrintDump(stdout, info);
+        break;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 3;
 }

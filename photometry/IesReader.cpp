@@ -1,1 +1,191 @@
 #include "IesReader.h"
+#include "IesHeader.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string FormatReal(long double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15Lg", value);
+    return text;
+}
+
+// Moves the lines up to and including the TILT line from fileLines into headerLines.
+// Returns whether the TILT line announces tilt data that follow it.
+bool SplitOffHeader(TStringList& fileLines, TStringList& headerLines)
+{
+    headerLines.clear();
+    const std::size_t tilt = FindTiltLine(fileLines);
+    if (tilt == fileLines.size())
+        return false;
+    headerLines.assign(
+        std::make_move_iterator(fileLines.begin()), std::make_move_iterator(fileLines.begin() + tilt + 1));
+    fileLines.erase(fileLines.begin(), fileLines.begin() + tilt + 1);
+    return TiltDataIncluded(headerLines.back());
+}
+
+// Joins the lines, each followed by a line break, and turns every CR, LF and comma into a space: the numbers are
+// then separated by spaces only (tabs are not separators). lineStarts receives the offset of each line in the text.
+std::string BuildNumericText(const TStringList& lines, std::vector<std::size_t>& lineStarts)
+{
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    lineStarts.clear();
+    lineStarts.reserve(lines.size());
+    for (const std::string& line : lines) {
+        lineStarts.push_back(text.size());
+        const std::size_t from = text.size();
+        text += line;
+        for (std::size_t i = from; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\r' || c == '\n' || c == ',')
+                text[i] = ' ';
+        }
+        text += "  ";
+    }
+    return text;
+}
+
+// Takes the numbers of the header part and remembers where the first one that failed stands.
+class HeaderNumbers {
+public:
+    explicit HeaderNumbers(NumericCursor& cursor)
+        : m_cursor(cursor)
+    {
+    }
+
+    long double Next()
+    {
+        bool failed = false;
+        const long double value = m_cursor.NextNumber(failed);
+        if (failed)
+            MarkFailed();
+        return value;
+    }
+
+    // Marks the number just taken as failed (a value that converts but cannot be stored).
+    void MarkFailed()
+    {
+        if (!m_failed)
+            m_firstFailure = m_cursor.TokenStart();
+        m_failed = true;
+    }
+
+    bool Failed() const { return m_failed; }
+    std::size_t FirstFailure() const { return m_firstFailure; }
+
+private:
+    NumericCursor& m_cursor;
+    bool m_failed = false;
+    std::size_t m_firstFailure = 0;
+};
+
+// A count of the numeric block, rounded to the nearest whole number (halves to even). A count that does not fit
+// its 16-bit field refuses the file.
+uint16_t RoundedCount(long double value, const char* what)
+{
+    const long double rounded = std::nearbyint(value);
+    if (!(rounded >= 0 && rounded <= 65535))
+        throw std::runtime_error("The number of " + std::string(what) + " in this file (" + FormatReal(rounded)
+            + ") is outside 0 to 65535; the file is not loaded.");
+    return static_cast<uint16_t>(rounded);
+}
+
+// Skips the tilt data that follow TILT=INCLUDE: the lamp-to-luminaire geometry, the number of tilt angles, the
+// angles and their multiplying factors. They describe the lamp's output when tilted and are not shown.
+void SkipTiltData(HeaderNumbers& numbers)
+{
+    numbers.Next(); // lamp-to-luminaire geometry
+    const uint16_t count = RoundedCount(numbers.Next(), "tilt angles");
+    for (unsigned i = 0; i < 2u * count; ++i)
+        numbers.Next();
+}
+
+void FillValues(tArrEx& values, std::size_t count, NumericCursor& cursor)
+{
+    values.resize(count);
+    bool ignored = false; // failures past the header are not reported
+    for (long double& value : values)
+        value = cursor.NextNumber(ignored);
+}
+
+// 1-based line of the file on which the token at offset stands; the line after the last when the text was used up.
+std::size_t FileLineOf(
+    std::size_t offset, std::size_t textSize, std::size_t headerLineCount, const std::vector<std::size_t>& lineStarts)
+{
+    if (offset >= textSize)
+        return headerLineCount + lineStarts.size() + 1;
+    const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), offset);
+    return headerLineCount + static_cast<std::size_t>(after - lineStarts.begin());
+}
+
+} // namespace
+
+void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError)
+{
+    const bool tiltData = SplitOffHeader(fileLines, headerLines);
+
+    std::vector<std::size_t> lineStarts;
+    std::string text = BuildNumericText(fileLines, lineStarts);
+    fileLines.clear();
+    if (text.empty())
+        throw std::runtime_error("List index out of bounds (0)");
+    // The lines are consumed: what remains is the numeric text as the only line.
+    fileLines.push_back(std::move(text));
+    const std::string& numeric = fileLines.front();
+
+    NumericCursor cursor(numeric);
+    HeaderNumbers numbers(cursor);
+    if (tiltData)
+        SkipTiltData(numbers);
+
+    // The thirteen numbers of the photometric block; those not kept are still taken and checked.
+    tIES read;
+    numbers.Next(); // number of lamps
+    read.LumensPerLamp = numbers.Next();
+    read.CandelaMultiplier = numbers.Next();
+    read.NumVertAngles = RoundedCount(numbers.Next(), "vertical angles");
+    read.NumHorizAngles = RoundedCount(numbers.Next(), "horizontal angles");
+    numbers.Next(); // photometric type
+    const long double units = std::nearbyint(numbers.Next());
+    if (units >= 0 && units <= 65535) {
+        read.UnitsType = static_cast<uint16_t>(units);
+    } else {
+        numbers.MarkFailed(); // an impossible units type is reported like a number that failed to convert
+    }
+    for (int i = 0; i < 6; ++i)
+        numbers.Next(); // opening width, length, height; ballast factor; future use; input watts
+
+    const std::uint64_t values = std::uint64_t { read.NumVertAngles } * read.NumHorizAngles;
+    if (values > kMaxCandelaValues)
+        throw std::runtime_error("The file declares " + std::to_string(read.NumVertAngles) + " vertical by "
+            + std::to_string(read.NumHorizAngles) + " horizontal angles, " + std::to_string(values)
+            + " candela values; a real file has at most " + std::to_string(kMaxCandelaValues)
+            + ", so the file is not loaded.");
+
+    if (numbers.Failed() && onHeaderError) {
+        const std::size_t line = FileLineOf(numbers.FirstFailure(), numeric.size(), headerLines.size(), lineStarts);
+        onHeaderError("Error!\r\rLine " + std::to_string(line));
+    }
+
+    FillValues(read.VertAngles, read.NumVertAngles, cursor);
+    FillValues(read.HorizAngles, read.NumHorizAngles, cursor);
+    read.Candela.resize(read.NumHorizAngles);
+    for (tArrEx& row : read.Candela)
+        FillValues(row, read.NumVertAngles, cursor);
+    // Numbers after the last candela value are not read.
+
+    ies = std::move(read);
+}

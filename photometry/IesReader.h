@@ -3,19 +3,30 @@
 
 #include "tIES.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 // Receives the header check's message ("Error!\r\rLine N") while the read goes on.
 using HeaderErrorSink = std::function<void(const std::string& message)>;
 
+// The largest candela table a file may declare (vertical times horizontal angles). Real files hold well under a
+// million values (361 x 1801 is 650 000); a bigger declaration is refused rather than filled with zeros, which
+// for 65535 x 65535 angles would take about 68 GB.
+inline constexpr std::uint64_t kMaxCandelaValues = 4000000;
+
 // Loads a file's bytes into lines, one byte per character, split at CR, LF or CR LF; a NUL ends the text.
 // Throws std::runtime_error("Cannot open file <path>") when the file cannot be opened for reading.
 void LoadFileLines(const std::string& path, TStringList& lines);
 
 // Moves the header lines (up to and including the TILT line) from fileLines into headerLines and fills
-// the record from the numbers that follow. Throws std::runtime_error with the text the user sees when
-// the numeric text is empty ("List index out of bounds (0)") or the declared table cannot be real.
+// the record from the numbers that follow; fileLines ends holding the numeric text as its only line.
+// Tilt data that follow TILT=INCLUDE are skipped. When a header number fails to convert, onHeaderError
+// receives "Error!\r\rLine N" once, N being the file's 1-based line of the first failing number (the line
+// after the last when the file ended early), and the read goes on.
+// Throws std::runtime_error with the text the user sees when the numeric text is empty
+// ("List index out of bounds (0)"), when a count lies outside 0 to 65535 or when the declared table exceeds
+// kMaxCandelaValues. The record is then left exactly as it was: nothing is loaded.
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError);
 
 // The text following the first case-sensitive occurrence of keyword in headerText, cut before the first

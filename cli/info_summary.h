@@ -1,0 +1,25 @@
+#pragma once
+// What `gonilux-cli info` prints about a loaded record, in its three forms.
+
+#include "tIES.h"
+
+#include <cstdio>
+#include <string>
+
+// The state after reading one file.
+struct InfoResult {
+    std::string path;
+    bool readError = false; // a header number failed to convert
+    tIES ies;
+    TStringList headerLines;
+};
+
+// Human summary: counts, angle ranges, symmetry, maximum candela, the six header entries.
+void PrintSummary(std::FILE* out, const InfoResult& info);
+// The same facts as one JSON object; bytes of the file map to the code points U+0000..U+00FF.
+void PrintJson(std::FILE* out, const InfoResult& info);
+// One item per line for machine checks, reals with %.21Lg.
+void PrintDump(std::FILE* out, const InfoResult& info);
+
+// Kind of symmetry that the horizontal angles declare.
+std::string SymmetryName(const tIES& ies);

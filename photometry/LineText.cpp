@@ -1,0 +1,49 @@
+#include "LineText.h"
+#include "IesReader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+void SplitIntoLines(std::string_view text, TStringList& lines)
+{
+    lines.clear();
+    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const char* q = p;
+        while (q != end && *q != '\n' && *q != '\r')
+            ++q;
+        lines.emplace_back(p, q);
+        if (q != end && *q == '\r' && q + 1 != end && q[1] == '\n')
+            ++q; // CR LF is one line break
+        p = q == end ? q : q + 1;
+    }
+}
+
+void LoadFileLines(const std::string& path, TStringList& lines)
+{
+    const auto fail = [&path]() { return std::runtime_error("Cannot open file " + path); };
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        throw fail();
+
+    std::string bytes;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0)
+            bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(file.get());
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(file.get()))
+        throw fail(); // a folder, or a file the system refuses to read
+    SplitIntoLines(bytes, lines);
+}

@@ -1,0 +1,161 @@
+#include "NumberText.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+#include <string>
+
+namespace {
+
+// Powers of ten that an 80-bit real holds exactly: 10^k = 5^k * 2^k and 5^27 < 2^64.
+constexpr int kExactPowers = 27;
+constexpr long double kPow10[kExactPowers + 1]
+    = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L,
+          1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
+
+// A uint64 holds any 19 decimal digits; the 64-bit mantissa of the extended real holds any uint64 exactly.
+constexpr int kFastDigits = 19;
+
+// The C locale, so that conversions never follow the process locale (which may use a decimal comma).
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// Correctly rounded conversion of text the caller has checked against the number form.
+// Returns false when the value lies beyond the extended range.
+bool SlowConvert(const char* begin, const char* end, long double& value)
+{
+    const std::string copy(begin, end);
+    char* stop = nullptr;
+    errno = 0;
+    const long double v = strtold_l(copy.c_str(), &stop, CLocale());
+    if (stop != copy.c_str() + copy.size() || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+// The failure value: the mantissa digits seen so far as one whole number.
+long double DigitsAsWholeNumber(const char* begin, const char* end, std::uint64_t mantissa, int significant)
+{
+    if (significant <= kFastDigits)
+        return static_cast<long double>(mantissa);
+    std::string digits;
+    for (const char* p = begin; p != end; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits.push_back(*p);
+    long double value = 0;
+    if (!SlowConvert(digits.data(), digits.data() + digits.size(), value))
+        return 0; // the digits alone overflow: no infinity enters the record
+    return value;
+}
+
+} // namespace
+
+bool ConvertToken(std::string_view token, long double& value)
+{
+    const char* p = token.data();
+    const char* const end = p + token.size();
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+
+    // Mantissa: the significant digits (leading zeros dropped) accumulate while they fit in 64 bits;
+    // exponent10 counts the digits after the point.
+    const char* const mantissaBegin = p;
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int digits = 0;
+    long exponent10 = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            if (significant > 0 || c != '0') {
+                ++significant;
+                if (significant <= kFastDigits)
+                    mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+            }
+            if (point)
+                --exponent10;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    const char* const mantissaEnd = p;
+
+    bool ok = digits > 0;
+    if (ok && p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p != end && (*p == '+' || *p == '-')) {
+            negativeExponent = *p == '-';
+            ++p;
+        }
+        long exponent = 0;
+        const char* const exponentBegin = p;
+        for (; p != end && *p >= '0' && *p <= '9'; ++p)
+            if (exponent < 1000000) // far beyond any extended real; saturate instead of overflowing
+                exponent = exponent * 10 + (*p - '0');
+        ok = p != exponentBegin;
+        exponent10 += negativeExponent ? -exponent : exponent;
+    }
+    if (!ok || p != end) {
+        value = DigitsAsWholeNumber(mantissaBegin, mantissaEnd, mantissa, significant);
+        return false;
+    }
+
+    if (mantissa == 0 && significant == 0) {
+        value = negative ? -0.0L : 0.0L;
+        return true;
+    }
+    if (significant <= kFastDigits && exponent10 >= -kExactPowers && exponent10 <= kExactPowers) {
+        // Both operands are exact, so one multiplication or division rounds once: correctly rounded.
+        long double v = static_cast<long double>(mantissa);
+        v = exponent10 < 0 ? v / kPow10[-exponent10] : v * kPow10[exponent10];
+        value = negative ? -v : v;
+        return true;
+    }
+    if (!SlowConvert(token.data(), end, value)) {
+        value = 0; // beyond the extended range: a failed conversion that yields 0
+        return false;
+    }
+    return true;
+}
+
+long double NumericCursor::NextNumber(bool& readError)
+{
+    const std::size_t size = m_text.size();
+    while (m_pos < size && m_text[m_pos] == ' ')
+        ++m_pos;
+    m_tokenStart = m_pos;
+    if (m_pos == size) {
+        readError = true;
+        return 0;
+    }
+    const void* space = std::memchr(m_text.data() + m_pos, ' ', size - m_pos);
+    const std::size_t tokenEnd
+        = space ? static_cast<std::size_t>(static_cast<const char*>(space) - m_text.data()) : size;
+    long double value = 0;
+    if (!ConvertToken(m_text.substr(m_pos, tokenEnd - m_pos), value))
+        readError = true;
+    m_pos = tokenEnd;
+    return value;
+}
+
+bool NumericCursor::AtEnd()
+{
+    while (m_pos < m_text.size() && m_text[m_pos] == ' ')
+        ++m_pos;
+    return m_pos == m_text.size();
+}
