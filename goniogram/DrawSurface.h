@@ -56,4 +56,22 @@ public:
     virtual void TextOut(int x, int y, const std::string& text) = 0;
     virtual void Lock() { }
     virtual void Unlock() { }
+    // Called when a drawing is complete, so implementations that batch operations can emit them.
+    virtual void Flush() { }
+};
+
+// Holds the surface's lock for a scope, released on every path.
+class SurfaceLock {
+public:
+    explicit SurfaceLock(DrawSurface& surface)
+        : surface_(surface)
+    {
+        surface_.Lock();
+    }
+    ~SurfaceLock() { surface_.Unlock(); }
+    SurfaceLock(const SurfaceLock&) = delete;
+    SurfaceLock& operator=(const SurfaceLock&) = delete;
+
+private:
+    DrawSurface& surface_;
 };
