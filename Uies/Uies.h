@@ -1,11 +1,15 @@
 #pragma once
 // The main window: file browser, header text, goniogram and render controls.
-// (Declaration owned by the main-window work; the render window relies on the members marked below.)
+// The render window relies on the members marked below.
 
+#include "PaintBox.h"
+#include "TrackBarDegree.h"
 #include "tIES.h"
 
+#include <QByteArray>
 #include <QWidget>
 
+#include <map>
 #include <string>
 
 class QFrame;
@@ -16,8 +20,6 @@ class QToolButton;
 class QComboBox;
 class QListWidget;
 class QSplitter;
-class TTrackBarDegree;
-class TPaintBox;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
     QFrame* PanelAll = nullptr;
     QFrame* PanelTop = nullptr;
     QFrame* PanelDirFileDrive = nullptr;
-    QSplitter* Splitter1 = nullptr;
+    QSplitter* Splitter1 = nullptr; // holds DirectoryListBox1 and FileListBox1, handle 3 px wide
     QListWidget* FileListBox1 = nullptr;
     QFrame* PanelImage = nullptr;
     QLabel* Label1 = nullptr;
@@ -47,8 +49,18 @@ public:
     QToolButton* SpeedButtonOrtho = nullptr;
     QToolButton* SpeedButtonFit = nullptr;
 
-    // Full path of the file selected in FileListBox1; empty when none is selected. Used by the render.
+    // Full path of the file selected in FileListBox1 (raw file-system bytes); empty when none is selected.
+    // Used by the render.
     std::string SelectedFileName() const;
+
+    // Current folder of DirectoryListBox1, as raw file-system bytes.
+    QByteArray Directory() const { return directory_; }
+    // Moves the folder list (and with it the drive list and the file list) to folder. Throws
+    // std::runtime_error with the file system's reason when the folder cannot be entered.
+    void SetDirectory(const QByteArray& folder);
+
+    // Number of times the loading flow, a track bar move or a switch asked Form2 to render.
+    int RendersRequested() const { return rendersRequested_; }
 
     // Handlers.
     void FormCreate();
@@ -66,6 +78,45 @@ public:
     void TrackBarDegreeKeyUp();
     void ShowGrid();
     void DrawIES();
+
+    // The about message, lines separated by "\r".
+    static QString AboutText();
+    // Label1's text for the six-line header text: its carriage returns become line breaks.
+    static QString HeaderLabelText(const std::string& headerText);
+
+    // The render check shared by the key release and the left-button release on the degree track bar.
+    void TrackBarDegreeRenderCheck();
+
+signals:
+    // Emitted once the main window has closed; the application ends its event loop on it.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void StartBrowser();
+    void BindHandlers();
+    void ApplyViewerSettings();
+    void WriteViewerSettings();
+    void RenderRule();
+    void RequestRender();
+
+    // File browser.
+    void ReadDrives();
+    void ShowDirectory();
+    void ReadFiles();
+    void DriveChosen(int index);
+    void DirectoryActivated(int row);
+
+    QByteArray directory_; // current folder, raw bytes, no trailing separator except for the root
+    std::map<QByteArray, QByteArray> driveFolders_; // last folder shown per drive
+    TTrackBarDegree* trackBar_ = nullptr; // this window's degree track bar
+    bool filesReadOnce_ = false;
+    int rendersRequested_ = 0;
 };
 
 // Globals of the main window unit.

@@ -1,9 +1,27 @@
 // Gonilux: start-up and shut-down of the viewer.
+#include "Uies.h"
+#include "UiesRender.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // The program reads no command-line arguments: the toolkit sees only the program's name.
+    int toolkitArgc = argc > 0 ? 1 : 0;
+    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
-    return 0;
+
+    Form1 = new TForm1;
+    Form2 = new TForm2; // hidden until the render button shows it
+    // Closing the main window ends the program, whether the render window is open or not.
+    QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    Form1->show();
+    const int result = app.exec();
+
+    // Reverse order of creation: the render window first (it writes its settings), then the main window.
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    return result;
 }

@@ -1,0 +1,50 @@
+// The main window's creation handler: the degree track bar, the line lists, the empty grid, the settings.
+#include "Uies.h"
+
+#include "FolderListing.h"
+#include "Notifier.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+
+void TForm1::FormCreate()
+{
+    LastRenderedFile.clear();
+
+    TrackBarDegree = new TTrackBarDegree(PanelDegree);
+    TrackBarDegree->OnChange = [this] { Guard([this] { TrackBarDegreeChange(); }); };
+    TrackBarDegree->OnKeyUp = [this] { Guard([this] { TrackBarDegreeKeyUp(); }); };
+    TrackBarDegree->OnLeftButtonUp = [this] { Guard([this] { TrackBarDegreeRenderCheck(); }); };
+    trackBar_ = TrackBarDegree;
+
+    TrackBarDegree->setMinimum(0);
+    TrackBarDegree->setMaximum(0);
+    TrackBarDegree->setValue(0);
+    TrackBarDegree->setGeometry(60, 2, 193, 25);
+    TrackBarDegree->setTickPosition(QSlider::TicksBothSides);
+    TrackBarDegree->setTickInterval(1);
+    TrackBarDegree->setEnabled(false);
+    setTabOrder(ButtonRender, DriveComboBox1);
+    setTabOrder(DriveComboBox1, TrackBarDegree);
+    setTabOrder(TrackBarDegree, DirectoryListBox1);
+    setTabOrder(DirectoryListBox1, FileListBox1);
+
+    LastDrawnPosition = TrackBarDegree->minimum();
+    LastRenderedPosition = TrackBarDegree->minimum();
+
+    ShowGrid();
+
+    FileLines.clear();
+    HeaderLines.clear();
+
+    // A failing key ends the reading; what was applied before it stays.
+    Guard([this] { ApplyViewerSettings(); });
+}
+
+void TForm1::StartBrowser()
+{
+    ReadDrives();
+    directory_ = folders::absoluteFolder(folders::workingFolder());
+    ShowDirectory();
+}

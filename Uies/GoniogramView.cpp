@@ -1,0 +1,91 @@
+// The goniogram on the main window: repaint, square layout, plane selection and the two view switches.
+#include "Uies.h"
+
+#include "Goniogram.h"
+#include "PlaneSampling.h"
+#include "UiesRender.h"
+
+#include <QFrame>
+#include <QLocale>
+#include <QToolButton>
+
+#include <algorithm>
+
+void TForm1::ShowGrid()
+{
+    const int w = PaintBox1->width();
+    const int h = PaintBox1->height();
+    PaintBox1->Draw([w, h](DrawSurface& surface) { ::ShowGrid(surface, w, h); });
+}
+
+void TForm1::DrawIES()
+{
+    GoniogramInput input;
+    input.ies = &IESData;
+    input.plane = TrackBarDegree->value();
+    input.fitDown = SpeedButtonFit->isChecked();
+    input.orthoDown = SpeedButtonOrtho->isChecked();
+    input.maxIntensity = MaxIntensity;
+    input.width = PaintBox1->width();
+    input.height = PaintBox1->height();
+    input.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    PaintBox1->Draw([&input](DrawSurface& surface) { ::DrawIES(surface, input); });
+}
+
+void TForm1::PaintBox1Paint()
+{
+    // A repaint starts from the paint box's own font and colour, whatever the last drawing left.
+    PaintBox1->font = SurfaceFont {};
+    PaintBox1->brush.color = SurfaceColor::face();
+    ShowGrid();
+    DrawIES();
+}
+
+void TForm1::FormResize()
+{
+    const int w = PanelImage->width();
+    const int h = PanelImage->height();
+    // A panel narrower than the margins (impossible at the window's minimum size) gets an empty box.
+    const int s = std::max(std::min(w - 4, h - 4), 0);
+    PaintBox1->setGeometry((w - s) / 2 + 2, (h - s) / 2 + 2, s, s);
+}
+
+void TForm1::SpeedButtonOrthoClick()
+{
+    // The orthogonal pair shows only with plane 0 of a file with several planes.
+    if (TrackBarDegree->value() == 0 && TrackBarDegree->maximum() - TrackBarDegree->minimum() > 0) {
+        ShowGrid();
+        DrawIES();
+    }
+}
+
+void TForm1::SpeedButtonFitClick()
+{
+    if (!SpeedButtonFit->isChecked() && !IESData.Candela.empty())
+        MaxIntensity = ComputeMaxIntensity(IESData, TrackBarDegree->minimum(), TrackBarDegree->maximum());
+    ShowGrid();
+    DrawIES();
+}
+
+void TForm1::TrackBarDegreeChange()
+{
+    const int position = TrackBarDegree->value();
+    if (position != LastDrawnPosition) {
+        ShowGrid();
+        DrawIES();
+    }
+    LastDrawnPosition = position;
+}
+
+void TForm1::TrackBarDegreeKeyUp() { TrackBarDegreeRenderCheck(); }
+
+void TForm1::TrackBarDegreeRenderCheck()
+{
+    if (!Form2 || !Form2->isVisible())
+        return;
+    if (TrackBarDegree->value() == LastRenderedPosition)
+        return;
+    if (!SpeedButtonUpdate->isChecked())
+        return;
+    RequestRender();
+}

@@ -1,0 +1,66 @@
+// The loading flow: runs on every change of the file list and loads the selected file, if any.
+#include "Uies.h"
+
+#include "IesReader.h"
+#include "Notifier.h"
+#include "PlaneSampling.h"
+#include "UiesRender.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+namespace {
+
+bool fileExists(const std::string& path)
+{
+    struct stat info { };
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+void TForm1::FileListBox1DblClick()
+{
+    TrackBarDegree->setEnabled(false);
+    TrackBarDegree->setValue(TrackBarDegree->minimum());
+    ShowGrid();
+
+    const std::string path = SelectedFileName();
+    const bool exists = fileExists(path);
+    if (exists) {
+        EmptyIntensityTable(IESData);
+        LoadFileLines(path, FileLines);
+        ReadIES(FileLines, HeaderLines, IESData,
+            [](const std::string& message) { notifier::show(notifier::fromBytes(message)); });
+        const int last = static_cast<int>(IESData.NumHorizAngles) - 1;
+        // A maximum below the minimum is not applied: a file without planes keeps the range it had.
+        if (last >= TrackBarDegree->minimum())
+            TrackBarDegree->setMaximum(last);
+        if (IESData.NumHorizAngles >= 1)
+            TrackBarDegree->setEnabled(true);
+        if (!SpeedButtonFit->isChecked() && !IESData.Candela.empty())
+            MaxIntensity = ComputeMaxIntensity(IESData, TrackBarDegree->minimum(), TrackBarDegree->maximum());
+        DrawIES();
+    }
+
+    // With fewer than two planes the track bar gives way to "axially symmetric" lying under it.
+    TrackBarDegree->setVisible(IESData.HorizAngles.size() >= 2);
+
+    Label1->setText(HeaderLabelText(HeaderDisplayText(HeaderLines)));
+    Label1->adjustSize();
+
+    if (Form2 && Form2->isVisible() && exists && SpeedButtonUpdate->isChecked())
+        RequestRender();
+}
+
+QString TForm1::HeaderLabelText(const std::string& headerText)
+{
+    // Each entry ends in a carriage return, at which the label breaks the line; the last one ends the text.
+    QString text = notifier::fromBytes(headerText);
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}

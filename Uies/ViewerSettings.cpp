@@ -1,0 +1,104 @@
+// The section "Viewer" of the settings file: applied key by key at creation, written at close.
+#include "Uies.h"
+
+#include "AppPaths.h"
+#include "FolderListing.h"
+#include "Notifier.h"
+#include "ProfileFile.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* Section = "Viewer";
+
+QSize primaryScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(0, 0);
+}
+
+std::string switchValue(const QToolButton* button) { return button->isChecked() ? "1" : "0"; }
+
+} // namespace
+
+void TForm1::ApplyViewerSettings()
+{
+    const std::string path = SettingsFilePath();
+    auto read = [&path](const char* key, const std::string& builtIn) {
+        return profile::ReadString(path, Section, key, builtIn);
+    };
+    auto readInt
+        = [&read](const char* key, const std::string& builtIn) { return profile::StrToInt(read(key, builtIn)); };
+
+    const std::string folder = read("LastFileName", "");
+    if (!folder.empty()) {
+        const QByteArray remembered(folder.data(), static_cast<qsizetype>(folder.size()));
+        if (folders::absoluteFolder(remembered) != directory_)
+            SetDirectory(remembered);
+    }
+
+    resize(std::max(readInt("Width", "720"), 500), height());
+    resize(width(), std::max(readInt("Height", "401"), 190));
+
+    // Centred on the primary screen unless remembered; the halves drop their fraction toward zero.
+    const QSize screen = primaryScreenSize();
+    move(readInt("Left", std::to_string((screen.width() - width()) / 2)), y());
+    move(x(), readInt("Top", std::to_string((screen.height() - height()) / 2)));
+
+    // Setting the state of a switch does not run its click handler.
+    SpeedButtonUpdate->setChecked(readInt("Auto", "1") != 0);
+    SpeedButtonOrtho->setChecked(readInt("Ortho", "1") != 0);
+    SpeedButtonFit->setChecked(readInt("Fit", "1") != 0);
+
+    switch (readInt("State", "0")) {
+    case 0:
+        setWindowState(Qt::WindowNoState);
+        break;
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        break; // any other number leaves the state as it is
+    }
+}
+
+void TForm1::WriteViewerSettings()
+{
+    const std::string path = SettingsFilePath();
+    auto write
+        = [&path](const char* key, const std::string& value) { profile::WriteString(path, Section, key, value); };
+    auto writeInt = [&write](const char* key, int value) { write(key, std::to_string(value)); };
+
+    const Qt::WindowStates state = windowState();
+    writeInt("State", (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0);
+
+    // What follows describes the normal window, also when it is maximised or minimised.
+    QRect normal(pos(), size());
+    if (isMaximized() || isFullScreen()) {
+        const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+        normal = QRect(normalGeometry().topLeft() - frameOffset, normalGeometry().size());
+    }
+    write("LastFileName", directory_.toStdString());
+    writeInt("Width", normal.width());
+    writeInt("Height", normal.height());
+    writeInt("Left", normal.left());
+    writeInt("Top", normal.top());
+    write("Fit", switchValue(SpeedButtonFit));
+    write("Auto", switchValue(SpeedButtonUpdate));
+    write("Ortho", switchValue(SpeedButtonOrtho));
+}
+
+void TForm1::FormClose()
+{
+    // A settings file that cannot be written is reported; the window closes all the same.
+    Guard([this] { WriteViewerSettings(); });
+    FileLines.clear();
+}
