@@ -4,6 +4,7 @@
 
 #include "IesReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -45,9 +46,12 @@ int RunInfo(int argc, char** argv)
         TStringList fileLines;
         LoadFileLines(path, fileLines);
         ReadIES(fileLines, info.headerLines, info.ies, [&info](const std::string& message) {
-            // The viewer shows this in a message box and goes on; here it goes to standard error.
+            // The viewer shows this in a message box and goes on; here it goes to standard error, its
+            // carriage returns (the box's line breaks) written as line feeds.
             info.readError = true;
-            std::fprintf(stderr, "%s\n", message.c_str());
+            std::string text = message;
+            std::replace(text.begin(), text.end(), '\r', '\n');
+            std::fprintf(stderr, "%s\n", text.c_str());
         });
     } catch (const std::exception& error) {
         std::printf("error %s\n", error.what());

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <sys/stat.h>
 
 void SplitIntoLines(std::string_view text, TStringList& lines)
 {
@@ -32,13 +33,12 @@ void LoadFileLines(const std::string& path, TStringList& lines)
     if (!file)
         throw fail();
 
+    // Only a regular file has text: a folder opens on some systems but reads as an error (or as a huge size).
+    struct stat info { };
+    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
+        throw fail();
     std::string bytes;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0)
-            bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
