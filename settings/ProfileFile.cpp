@@ -179,7 +179,7 @@ std::string ReadString(
         if (std::optional<std::string_view> found = FindValue(content, section, key))
             value.assign(*found);
     }
-    // The value is handed out as the platform's C string would be: it ends at a NUL byte, if any.
+    // Like the platform's C string buffer, a default ends at a NUL byte too.
     value.resize(std::min({ value.size(), value.find('\0'), MaxValueLength }));
     return value;
 }

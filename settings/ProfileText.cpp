@@ -71,7 +71,9 @@ namespace {
         }
         line.kind = LineKind::Entry;
         line.name = Trim(trimmed.substr(0, eq));
-        line.value = Trim(trimmed.substr(eq + 1));
+        // The platform hands values out as C strings: a NUL ends the value, and blanks before it are dropped too.
+        std::string_view value = trimmed.substr(eq + 1);
+        line.value = Trim(value.substr(0, value.find('\0')));
         line.nameBegin = static_cast<std::size_t>(trimmed.data() - text.data());
         return line;
     }

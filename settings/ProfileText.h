@@ -19,8 +19,8 @@ namespace profile {
 // Longest value handed out by a read; longer values are cut (the platform reads into 2048 characters).
 constexpr std::size_t MaxValueLength = 2047;
 
-// The value of key in the first section named section, blanks around it dropped; nothing when the
-// section or the key is missing (a line without "=" is not an entry).
+// The value of key in the first section named section, ended at a NUL byte and without the blanks around
+// it; nothing when the section or the key is missing (a line without "=" is not an entry).
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section, std::string_view key);
 
 // The text with key set to value: the first entry of the key in the section is rewritten where it stands

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Format, ReadTest,
         ReadCase {
             "unclosed_bracket_is_no_section", "[Viewer]\r\n[Render\r\nWidth=5\r\n", "Viewer", "Width", "7", "5" },
         ReadCase { "nul_bytes_elsewhere", "\0\0[x]\0\r\n[Viewer]\r\nWidth=5\r\n"s, "Viewer", "Width", "7", "5" },
-        ReadCase { "value_ends_at_nul", "[Viewer]\r\nWidth=12\0junk\r\n"s, "Viewer", "Width", "7", "12" },
+        ReadCase { "value_ends_at_nul", "[Viewer]\r\nWidth=12 \0junk\r\n"s, "Viewer", "Width", "7", "12" },
         ReadCase { "long_value_cut", "[Viewer]\r\nLastFileName=" + kLong + "\r\n", "Viewer", "LastFileName", "",
             std::string(2047, 'x') },
         ReadCase { "long_default_cut", "", "Viewer", "LastFileName", kLong, std::string(2047, 'x') }),

@@ -1,0 +1,151 @@
+// Fuzz target for the way a file selection goes: the file's bytes into lines, the lines through the reader
+// into the record and the header entries, the goniogram drawn for several planes and switch settings, and a
+// render attempted. Errors the user would see (std::exception) are fine; crashes, hangs, leaks, undefined
+// behaviour and a record that contradicts its own counts are findings.
+
+#include "Goniogram.h"
+#include "IesReader.h"
+#include "PlaneSampling.h"
+#include "RecordingSurface.h"
+#include "RenderCompute.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <iterator>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+int g_memFile = -1;
+std::string g_memPath;
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "ies_reader_fuzz: %s\n", what);
+    std::abort();
+}
+
+// Puts the input where LoadFileLines can open it by path, without touching the disk.
+void StoreInput(const uint8_t* data, size_t size)
+{
+    if (::ftruncate(g_memFile, 0) != 0 || ::pwrite(g_memFile, data, size, 0) != static_cast<ssize_t>(size))
+        Fail("cannot store the input");
+}
+
+// Paint box sizes from a collapsed splitter to a large screen.
+struct Size {
+    int width, height;
+};
+constexpr Size kSizes[] = { { 0, 0 }, { 1, 1 }, { 329, 329 }, { 640, 401 }, { 1900, 1400 } };
+
+// The input's length picks the switches, the paint box, the locale separator and the render settings, so that
+// the fuzzer reaches every combination without spending input bytes on it.
+struct Variant {
+    explicit Variant(size_t n)
+        : fitDown(n & 1)
+        , orthoDown(n & 2)
+        , size(kSizes[(n / 4) % std::size(kSizes)])
+        , separator((n / 20) % 2 ? "," : ".")
+        , render((n / 40) % 4)
+    {
+    }
+    bool fitDown, orthoDown;
+    Size size;
+    const char* separator;
+    size_t render;
+};
+
+void DrawPlanes(const tIES& ies, const Variant& variant)
+{
+    const int planes = static_cast<int>(ies.NumHorizAngles);
+    // The flow computes the common scale only while fit is up and a table was read.
+    const long double maxIntensity = ies.Candela.empty() ? 0 : ComputeMaxIntensity(ies, 0, planes - 1);
+
+    RecordingSurface surface;
+    // First, middle and last plane, and one past the end: a track bar keeps its old range after a file
+    // without planes, so a stale position can reach the drawing.
+    for (int plane : { 0, planes / 2, planes - 1, planes + 1 }) {
+        if (plane < 0)
+            continue;
+        GoniogramInput input;
+        input.ies = &ies;
+        input.plane = plane;
+        input.fitDown = variant.fitDown;
+        input.orthoDown = variant.orthoDown;
+        input.maxIntensity = maxIntensity;
+        input.width = variant.size.width;
+        input.height = variant.size.height;
+        input.decimalSeparator = variant.separator;
+        ShowGrid(surface, input.width, input.height);
+        DrawIES(surface, input);
+        surface.ClearRecord();
+    }
+    if (surface.LockDepth() != 0)
+        Fail("the goniogram left the surface locked");
+}
+
+void Render(const tIES& ies, const Variant& variant)
+{
+    static const RenderSettings kSettings[]
+        = { { 15, 500, false }, { 100, 1, true }, { 1, 10000, false }, { 57, 3, true } };
+    const RenderSettings settings = kSettings[variant.render];
+    GreyImage image {};
+    int lastRow = -1;
+    try {
+        RenderImage(ies, 0, settings, image, [&lastRow](int row) {
+            if (row < lastRow || row > RenderSize)
+                Fail("render progress out of order");
+            lastRow = row;
+        });
+    } catch (const std::exception&) {
+        // The user sees the message; the program goes on.
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_memFile = ::memfd_create("ies-input", MFD_CLOEXEC);
+    if (g_memFile < 0)
+        Fail("memfd_create failed");
+    g_memPath = "/proc/self/fd/" + std::to_string(g_memFile);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    StoreInput(data, size);
+    TStringList fileLines, headerLines;
+    tIES ies;
+    int messages = 0;
+    try {
+        LoadFileLines(g_memPath, fileLines);
+        ReadIES(fileLines, headerLines, ies, [&messages](const std::string&) { ++messages; });
+    } catch (const std::exception&) {
+        // The flow stops at the failing step; the header display still shows what the read set aside.
+        HeaderDisplayText(headerLines);
+        return 0;
+    }
+    if (messages > 1)
+        Fail("header message shown more than once in one read");
+    if (ies.VertAngles.size() != ies.NumVertAngles || ies.HorizAngles.size() != ies.NumHorizAngles
+        || ies.Candela.size() != ies.NumHorizAngles)
+        Fail("record lengths differ from its counts");
+    for (const tArrEx& row : ies.Candela)
+        if (row.size() != ies.NumVertAngles)
+            Fail("candela row length differs from the vertical count");
+
+    const std::string header = HeaderDisplayText(headerLines);
+    if (std::count(header.begin(), header.end(), '\r') != 6)
+        Fail("header display text is not six lines");
+
+    const Variant variant(size);
+    DrawPlanes(ies, variant);
+    Render(ies, variant);
+    return 0;
+}
