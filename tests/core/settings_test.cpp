@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -303,6 +305,27 @@ TEST(WriteFailure, ReadOnlyFileIsLeftAlone)
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     EXPECT_EQ(ErrorOf([&] { profile::WriteString(path, "Viewer", "Width", "2"); }), "Unable to write to " + path);
     EXPECT_EQ(ReadFile(path), "[Viewer]\r\nWidth=1\r\n");
+}
+
+TEST(WriteFailure, FullDiskLeavesTheOldFileWhole)
+{
+    // A file size limit makes the write of the new contents fail part way, as a full disk would.
+    TempDir dir;
+    std::string path = dir.file("ies.ini");
+    const std::string before = "[Viewer]\r\nWidth=1\r\n" + std::string(200, ';') + "\r\n";
+    WriteFile(path, before);
+    rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = before.size() + 4;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message = ErrorOf([&] { profile::WriteString(path, "Viewer", "LastFileName", std::string(50, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(message, "Unable to write to " + path);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
 }
 
 // ---- Keeping the file's identity -----------------------------------------------------------------------------
