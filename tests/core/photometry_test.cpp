@@ -485,6 +485,25 @@ TEST(ReadIES, SeparatorsAndWrappingDoNotChangeTheNumbers)
     }
 }
 
+TEST(ReadIES, NumericTextTurnsOnlyBreaksAndCommasIntoSpaces)
+{
+    // Every byte value at every offset modulo eight: only CR, LF and comma change, tabs and high bytes stay.
+    TStringList lines { "TILT=NONE" };
+    std::string expected;
+    for (int shift = 0; shift < 8; ++shift) {
+        std::string line(static_cast<std::size_t>(shift), 'x');
+        for (int b = 1; b < 256; ++b)
+            line.push_back(static_cast<char>(b));
+        lines.push_back(line);
+        for (const char c : line)
+            expected.push_back(c == '\r' || c == '\n' || c == ',' ? ' ' : c);
+        expected += "  ";
+    }
+    const ReadOutcome out = ReadLines(lines);
+    ASSERT_EQ(out.fileLines.size(), 1u);
+    EXPECT_EQ(out.fileLines[0], expected);
+}
+
 TEST(ReadIES, ALineBreakAlwaysEndsANumber)
 {
     const ReadOutcome out = ReadText("TILT=NONE\n1 1 1 2 1 1 2 0 0 0 1 1 1\n0 9\n0\n12\n34\n");
