@@ -54,7 +54,7 @@ GeneratedFile Generate(int numVert, int numHoriz)
             const double angle = 180.0 * v / (numVert - 1);
             const double candela
                 = 24000.0 * std::exp(-angle * angle / 1800.0) * (1.0 + 0.2 * std::cos(h * 0.05)) + random() % 100;
-            std::snprintf(token, sizeof token, "%.*f", static_cast<int>(random() % 4), candela);
+            std::snprintf(token, sizeof token, "%.*f", static_cast<int>(1 + random() % 4), candela);
             numbers.push_back(token);
         }
     for (std::size_t i = 0; i < numbers.size(); ++i) {

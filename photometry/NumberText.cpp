@@ -41,16 +41,16 @@ bool SlowConvert(const char* begin, const char* end, long double& value)
 }
 
 // The failure value: the mantissa digits seen so far as one whole number.
-long double DigitsAsWholeNumber(const char* begin, const char* end, std::uint64_t mantissa, int significant)
+long double DigitsAsWholeNumber(const char* begin, const char* end, std::uint64_t mantissa, std::ptrdiff_t digits)
 {
-    if (significant <= kFastDigits)
+    if (digits <= kFastDigits)
         return static_cast<long double>(mantissa);
-    std::string digits;
+    std::string whole;
     for (const char* p = begin; p != end; ++p)
         if (*p >= '0' && *p <= '9')
-            digits.push_back(*p);
+            whole.push_back(*p);
     long double value = 0;
-    if (!SlowConvert(digits.data(), digits.data() + digits.size(), value))
+    if (!SlowConvert(whole.data(), whole.data() + whole.size(), value))
         return 0; // the digits alone overflow: no infinity enters the record
     return value;
 }
@@ -67,30 +67,21 @@ bool ConvertToken(std::string_view token, long double& value)
         ++p;
     }
 
-    // Mantissa: the significant digits (leading zeros dropped) accumulate while they fit in 64 bits;
-    // exponent10 counts the digits after the point.
+    // Mantissa: all its digits accumulate into one whole number, exact while there are at most 19 of them;
+    // exponent10 counts the digits after the point. Two tight loops, as this runs for every number of a file.
     const char* const mantissaBegin = p;
     std::uint64_t mantissa = 0;
-    int significant = 0;
-    int digits = 0;
+    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
+    for (; p != end && isDigit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<unsigned char>(*p - '0');
+    std::ptrdiff_t digits = p - mantissaBegin;
     long exponent10 = 0;
-    bool point = false;
-    for (; p != end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            ++digits;
-            if (significant > 0 || c != '0') {
-                ++significant;
-                if (significant <= kFastDigits)
-                    mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-            }
-            if (point)
-                --exponent10;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    if (p != end && *p == '.') {
+        const char* const fractionBegin = ++p;
+        for (; p != end && isDigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned char>(*p - '0');
+        exponent10 = -(p - fractionBegin);
+        digits += p - fractionBegin;
     }
     const char* const mantissaEnd = p;
 
@@ -111,15 +102,11 @@ bool ConvertToken(std::string_view token, long double& value)
         exponent10 += negativeExponent ? -exponent : exponent;
     }
     if (!ok || p != end) {
-        value = DigitsAsWholeNumber(mantissaBegin, mantissaEnd, mantissa, significant);
+        value = DigitsAsWholeNumber(mantissaBegin, mantissaEnd, mantissa, digits);
         return false;
     }
 
-    if (mantissa == 0 && significant == 0) {
-        value = negative ? -0.0L : 0.0L;
-        return true;
-    }
-    if (significant <= kFastDigits && exponent10 >= -kExactPowers && exponent10 <= kExactPowers) {
+    if (digits <= kFastDigits && exponent10 >= -kExactPowers && exponent10 <= kExactPowers) {
         // Both operands are exact, so one multiplication or division rounds once: correctly rounded.
         long double v = static_cast<long double>(mantissa);
         v = exponent10 < 0 ? v / kPow10[-exponent10] : v * kPow10[exponent10];
