@@ -606,7 +606,7 @@ TEST(ReadIES, RefusedFilesLoadNothingAndSayWhy)
     }
 }
 
-TEST(ReadIES, ATableAtTheCapIsStillRead)
+TEST(ReadIES, TheLargestCountWithoutPlanesIsRead)
 {
     // 65535 vertical angles and no plane: the largest count, no candela value at all.
     const ReadOutcome out = ReadText("TILT=NONE\n1 1000 1 65535 0 1 2 0 0 0 1 1 1\n1 2 3\n");
