@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -769,19 +770,12 @@ TEST(Corpus, EveryRealFileReadsWithTheInvariantsHolding)
         }
         ++iesFiles;
         EXPECT_EQ(thrown, "(nothing thrown)");
-        EXPECT_LE(out.messages.size(), 1u);
+        EXPECT_TRUE(out.messages.empty()) << (out.messages.empty() ? "" : out.messages[0]);
         ExpectInvariants(out.ies, path);
         EXPECT_FALSE(out.headerLines.empty());
         EXPECT_EQ(FindTiltLine(out.headerLines), out.headerLines.size() - 1);
-        EXPECT_EQ(HeaderDisplayText(out.headerLines).size() - HeaderDisplayText({}).size(), [&] {
-            std::string h;
-            for (const auto& l : out.headerLines)
-                h += l + "\r\n";
-            std::size_t n = 0;
-            for (const char* k : { "[TEST]", "[MANUFAC]", "[LUMINAIRE]", "[LUMCAT]", "[LAMP]", "[LAMPCAT]" })
-                n += KeywordValue(k, h).size();
-            return n;
-        }());
+        const std::string display = HeaderDisplayText(out.headerLines);
+        EXPECT_EQ(std::count(display.begin(), display.end(), '\r'), 6);
     }
     EXPECT_GT(iesFiles, 50);
 }
