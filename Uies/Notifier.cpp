@@ -24,8 +24,8 @@ void show(const QString& text)
     }
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Gonilux"), shown, QMessageBox::Ok,
-        QApplication::activeWindow());
+    QMessageBox box(
+        QMessageBox::NoIcon, QStringLiteral("Gonilux"), shown, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

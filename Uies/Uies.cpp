@@ -214,3 +214,11 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
     emit closed();
 }
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Once the window has been normal on screen, its normal geometry is the client area's again.
+    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState && isVisible())
+        normalPosIsFramePos_ = false;
+}

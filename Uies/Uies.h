@@ -95,6 +95,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildControls();
@@ -116,6 +117,7 @@ private:
     std::map<QByteArray, QByteArray> driveFolders_; // last folder shown per drive
     TTrackBarDegree* trackBar_ = nullptr; // this window's degree track bar
     bool filesReadOnce_ = false;
+    bool normalPosIsFramePos_ = false; // maximised by the settings before the first show
     int rendersRequested_ = 0;
 };
 

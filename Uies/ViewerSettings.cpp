@@ -64,6 +64,8 @@ void TForm1::ApplyViewerSettings()
         break;
     case 2:
         setWindowState(Qt::WindowMaximized);
+        // Maximised before it was ever shown: the stored normal geometry holds the frame's position.
+        normalPosIsFramePos_ = true;
         break;
     default:
         break; // any other number leaves the state as it is
@@ -83,7 +85,9 @@ void TForm1::WriteViewerSettings()
     // What follows describes the normal window, also when it is maximised or minimised.
     QRect normal(pos(), size());
     if (isMaximized() || isFullScreen()) {
-        const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+        // The normal geometry is the client area's; the position written is the frame's, as move() takes it.
+        const QPoint frameOffset
+            = normalPosIsFramePos_ ? QPoint(0, 0) : geometry().topLeft() - frameGeometry().topLeft();
         normal = QRect(normalGeometry().topLeft() - frameOffset, normalGeometry().size());
     }
     write("LastFileName", directory_.toStdString());

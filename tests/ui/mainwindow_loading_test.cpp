@@ -1,0 +1,228 @@
+// The main window's file browser and loading flow, driven through the real controls.
+#include "mainwindow_harness.h"
+
+#include "FolderListing.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString EmptyHeader = QStringLiteral("Test: \nManufacturer: \n\nLuminaire catalog: \nLamp:\nLamp catalog: ");
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithPrefixesOnlyAndAxialLabelUncovered)
+{
+    start();
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Gonilux"));
+    EXPECT_EQ(Form1->Label1->text(), EmptyHeader);
+    EXPECT_FALSE(TrackBarDegree->isEnabled());
+    EXPECT_FALSE(TrackBarDegree->isVisible());
+    EXPECT_TRUE(Form1->LabelAxial->isVisible());
+    EXPECT_EQ(Form1->LabelAxial->text(), QStringLiteral("axially symmetric"));
+    EXPECT_TRUE(IESData.Candela.empty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, FileListShowsPlainIesFilesOfAnyCaseSortedByName)
+{
+    writeRaw(QFile::encodeName(filesDir + "/b.IES"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/a.ies"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/C.Ies"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/notes.txt"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/.hidden.ies"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/x.iesx"), "x");
+    QDir(filesDir).mkdir("folder.ies");
+    QDir(filesDir).mkdir("Sub");
+    start();
+    openFolder(filesDir);
+    QStringList shown;
+    for (int i = 0; i < Form1->FileListBox1->count(); ++i)
+        shown << Form1->FileListBox1->item(i)->text();
+    EXPECT_EQ(shown, (QStringList { "a.ies", "b.IES", "C.Ies" }));
+    EXPECT_TRUE(Form1->FileListBox1->selectedItems().isEmpty());
+    EXPECT_EQ(Form1->FileListBox1->selectionMode(), QAbstractItemView::SingleSelection);
+
+    // The folder list: the ancestors down to the current folder, then its subfolders.
+    const int last = Form1->DirectoryListBox1->count() - 1;
+    ASSERT_GE(last, 1);
+    EXPECT_EQ(Form1->DirectoryListBox1->item(0)->text(), QStringLiteral("/"));
+    EXPECT_EQ(Form1->DirectoryListBox1->item(last)->text(), QStringLiteral("Sub"));
+    EXPECT_EQ(Form1->DirectoryListBox1->item(last - 1)->text(), QStringLiteral("folder.ies"));
+    EXPECT_EQ(Form1->DirectoryListBox1->item(last - 2)->text(), QStringLiteral("files"));
+    EXPECT_EQ(Form1->DirectoryListBox1->currentRow(), last - 2);
+    EXPECT_EQ(Form1->DriveComboBox1->currentData().toByteArray(),
+        folders::volumeOf(QFile::encodeName(filesDir), folders::volumes()));
+}
+
+TEST_F(MainWindowTest, LoadsSelectedFilesAndSetsTheTrackBarByPlaneCount)
+{
+    struct Case {
+        QString sample;
+        int planes;
+        bool trackBarShown;
+        QString header;
+    };
+    const Case cases[] = {
+        { "downlight_axial.ies", 1, false,
+            "Test:  LT-24-0317\nManufacturer:  Lumetra Lighting\n Recessed round LED downlight, 150 mm, satin "
+            "reflector\nLuminaire catalog:  DL-R150-20W-830-60\nLamp: Integrated LED module 20 W 3000 K\nLamp "
+            "catalog:  LED-MOD-20-830" },
+        { "washer_full_360.ies", 37, true,
+            "Test:  BW-2024-118\nManufacturer:  Brightwater Fixtures Inc.\n Recessed wall washer, asymmetric kick "
+            "reflector\nLuminaire catalog:  BWF-WW-24-835-ASYM\nLamp: LED module 24 W 3500 K\nLamp catalog:  "
+            "BWF-LED-24" },
+    };
+    for (const auto& c : cases)
+        copySample(c.sample, c.sample);
+    start();
+    openFolder(filesDir);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sample.toStdString());
+        clickFile(c.sample);
+        EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + '/' + c.sample).toStdString());
+        EXPECT_EQ(static_cast<int>(IESData.Candela.size()), c.planes);
+        EXPECT_TRUE(TrackBarDegree->isEnabled());
+        EXPECT_EQ(TrackBarDegree->isVisible(), c.trackBarShown);
+        EXPECT_EQ(TrackBarDegree->minimum(), 0);
+        EXPECT_EQ(TrackBarDegree->maximum(), c.planes - 1);
+        EXPECT_EQ(TrackBarDegree->value(), 0);
+        EXPECT_EQ(Form1->Label1->text(), c.header);
+        EXPECT_GT(redPixels(Form1->PaintBox1->Image()), 100) << "the main curves are drawn";
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
+{
+    copySample("washer_full_360.ies", "washer.ies");
+    QDir(filesDir).mkdir("empty");
+    start();
+    openFolder(filesDir);
+    clickFile("washer.ies");
+    const QString header = Form1->Label1->text();
+    ASSERT_GT(redPixels(Form1->PaintBox1->Image()), 100);
+
+    // Open the subfolder by double-clicking it in the folder list.
+    const auto found = Form1->DirectoryListBox1->findItems("empty", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    const QPoint at = Form1->DirectoryListBox1->visualItemRect(found.first()).center();
+    QTest::mouseClick(Form1->DirectoryListBox1->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir)) << "a single click only highlights";
+    QTest::mouseDClick(Form1->DirectoryListBox1->viewport(), Qt::LeftButton, {}, at);
+
+    EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir + "/empty"));
+    EXPECT_EQ(Form1->FileListBox1->count(), 0);
+    EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0) << "only the grid remains";
+    EXPECT_FALSE(TrackBarDegree->isEnabled());
+    EXPECT_TRUE(TrackBarDegree->isVisible()) << "visibility still follows the file last read";
+    EXPECT_EQ(Form1->Label1->text(), header);
+    EXPECT_EQ(IESData.Candela.size(), 37u) << "the record stays loaded";
+    EXPECT_TRUE(Form1->SelectedFileName().empty());
+
+    // Enter on the highlighted ancestor goes back up.
+    const auto parent = Form1->DirectoryListBox1->findItems("files", Qt::MatchExactly);
+    ASSERT_EQ(parent.size(), 1);
+    Form1->DirectoryListBox1->setFocus();
+    Form1->DirectoryListBox1->setCurrentItem(parent.first());
+    QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
+    EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir));
+    EXPECT_NE(fileItem("washer.ies"), nullptr);
+}
+
+TEST_F(MainWindowTest, UnreadableAndEmptyFilesReportTheirErrorAndLeaveNothingLoaded)
+{
+    copySample("washer_full_360.ies", "a_good.ies");
+    writeRaw(QFile::encodeName(filesDir + "/b_empty.ies"), "");
+    writeRaw(QFile::encodeName(filesDir + "/c_locked.ies"), sampleBytes("washer_full_360.ies"));
+    ASSERT_EQ(::chmod(QFile::encodeName(filesDir + "/c_locked.ies").constData(), 0), 0);
+    ::chmod(QFile::encodeName(temp.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(filesDir).constData(), 0755);
+    start();
+    openFolder(filesDir);
+
+    struct Case {
+        QString file;
+        QString error; // the start of the message
+    };
+    const Case cases[] = {
+        { "b_empty.ies", QString() },
+        { "c_locked.ies", "Cannot open file " + filesDir + "/c_locked.ies" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        clickFile("a_good.ies");
+        ASSERT_EQ(IESData.Candela.size(), 37u);
+        const QString header = Form1->Label1->text();
+        messages.clear();
+        // Root reads any file whatever its mode: open the locked one as an ordinary user.
+        const bool dropRights = ::geteuid() == 0 && c.file == "c_locked.ies";
+        if (dropRights) {
+            ASSERT_EQ(::seteuid(65534), 0);
+        }
+        clickFile(c.file);
+        if (dropRights) {
+            ASSERT_EQ(::seteuid(0), 0);
+        }
+        ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(messages.first(), c.error);
+        }
+        EXPECT_TRUE(IESData.Candela.empty()) << "no file counts as loaded";
+        EXPECT_FALSE(TrackBarDegree->isEnabled());
+        EXPECT_EQ(Form1->Label1->text(), header);
+        EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0);
+    }
+    ::chmod(QFile::encodeName(filesDir + "/c_locked.ies").constData(), 0644);
+}
+
+TEST_F(MainWindowTest, NamesAndHeadersThatAreNotUtf8StillLoad)
+{
+    // A Latin-1 file name (é as one byte) and a Latin-1 manufacturer.
+    QByteArray bytes = sampleBytes("downlight_axial.ies");
+    bytes.replace("Lumetra Lighting", "Lumi\xe8re Lighting");
+    const QByteArray name = QFile::encodeName(filesDir) + "/lamp\xe9.ies";
+    writeRaw(name, bytes);
+    start();
+    openFolder(filesDir);
+    ASSERT_EQ(Form1->FileListBox1->count(), 1);
+    EXPECT_EQ(Form1->FileListBox1->item(0)->text(), QString::fromLatin1("lamp\xe9.ies"));
+    clickFile(Form1->FileListBox1->item(0)->text());
+    EXPECT_EQ(Form1->SelectedFileName(), name.toStdString());
+    EXPECT_EQ(IESData.Candela.size(), 1u);
+    EXPECT_TRUE(Form1->Label1->text().contains(QString::fromUtf8("Manufacturer:  Lumière Lighting")));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    ::unlink(name.constData()); // the temporary folder's clean-up works on decoded names
+}
+
+TEST_F(MainWindowTest, KeyboardSelectionLoadsEachFileInTurn)
+{
+    copySample("downlight_axial.ies", "1.ies");
+    copySample("washer_full_360.ies", "2.ies");
+    start();
+    openFolder(filesDir);
+    clickFile("1.ies");
+    ASSERT_EQ(IESData.Candela.size(), 1u);
+    QTest::keyClick(Form1->FileListBox1, Qt::Key_Down);
+    EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + "/2.ies").toStdString());
+    EXPECT_EQ(IESData.Candela.size(), 37u);
+}
+
+TEST_F(MainWindowTest, FitUpRecomputesTheCommonScaleOnLoad)
+{
+    copySample("washer_full_360.ies", "washer.ies");
+    writeSettings("[Viewer]\r\nFit=0\r\n");
+    start();
+    ASSERT_FALSE(Form1->SpeedButtonFit->isChecked());
+    openFolder(filesDir);
+    clickFile("washer.ies");
+    long double expected = 0;
+    for (const auto& row : IESData.Candela)
+        for (long double v : row)
+            expected = std::max(expected, v);
+    EXPECT_EQ(MaxIntensity, expected);
+}
