@@ -11,10 +11,19 @@
 #include <QPushButton>
 
 namespace {
+// The widths are those of the captions in the named face; a substitute face may need a few pixels more, and
+// a caption is never cut short for it.
+void fitCaption(QWidget* control)
+{
+    if (control->sizeHint().width() > control->width())
+        control->resize(control->sizeHint().width(), control->height());
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top, int width, int height)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(left, top, width, height);
+    fitCaption(label);
     return label;
 }
 
@@ -35,13 +44,16 @@ void TForm2::BuildControls()
         | Qt::WindowStaysOnTopHint);
     setFixedSize(ClientWidth, ClientHeight);
     move(LayoutLeft, LayoutTop);
+    // Where the named face is missing, an Arial-metric face keeps the captions within their fixed widths.
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
     font.setPixelSize(11);
     setFont(font);
 
     Button1 = makeButton(this, QStringLiteral("&Close"), 272, 350, 75, 17);
     CheckBoxRadiosity = new QCheckBox(QStringLiteral("&Radiosity"), this);
     CheckBoxRadiosity->setGeometry(274, 325, 63, 17);
+    fitCaption(CheckBoxRadiosity);
     Button2 = makeButton(this, QStringLiteral("R"), 248, 325, 17, 17);
     Button2->setToolTip(QStringLiteral("Reset brightness"));
     Label1 = makeLabel(this, QStringLiteral("Brightness:"), 12, 325, 52, 13);
