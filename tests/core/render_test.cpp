@@ -1,12 +1,16 @@
 // The render computation: the worked example, the plane pair and admissible range, the failures, the time text,
 // and the fast image loop against the literal pixel-by-pixel loop, byte for byte.
+#include "IesReader.h"
 #include "RenderCompute.h"
 #include "RenderContext.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <stdexcept>
@@ -365,4 +369,66 @@ TEST(RenderLevel, NotANumberIsBlack)
         EXPECT_EQ(Pixel(Render(ies, 0, settings), 0, 100), 0);
         EXPECT_EQ(PixelColor(ies, context, 0, -100), radiosity ? 41 : 0);
     }
+}
+
+namespace {
+
+// Every .ies file under root, in a stable order.
+std::vector<std::filesystem::path> IesFilesUnder(const std::filesystem::path& root)
+{
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::is_directory(root))
+        return files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        std::string extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (entry.is_regular_file() && extension == ".ies")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Reads through the viewer's reader; false when the file gives no plane to render.
+bool ReadFile(const std::filesystem::path& path, tIES& ies)
+{
+    TStringList fileLines, headerLines;
+    try {
+        LoadFileLines(path.string(), fileLines);
+        ReadIES(fileLines, headerLines, ies, [](const std::string&) {});
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    return !IsEmpty(ies);
+}
+
+// A handful of settings per file, spread over the first, a middle and the last plane.
+size_t CompareFilesUnder(const std::filesystem::path& root)
+{
+    size_t compared = 0;
+    for (const std::filesystem::path& path : IesFilesUnder(root)) {
+        SCOPED_TRACE(path.string());
+        tIES ies;
+        if (!ReadFile(path, ies))
+            continue;
+        const int last = static_cast<int>(ies.Candela.size()) - 1;
+        ExpectSameAsLiteral(ies, 0, ComparedSettings[0]);
+        ExpectSameAsLiteral(ies, last / 2, ComparedSettings[1]);
+        ExpectSameAsLiteral(ies, last, ComparedSettings[2]);
+        ExpectSameAsLiteral(ies, 0, ComparedSettings[3]);
+        ++compared;
+    }
+    return compared;
+}
+
+} // namespace
+
+TEST(RenderFastPath, SameBytesAsLiteralOnTheSamples) { EXPECT_GT(CompareFilesUnder(GONILUX_SAMPLES_DIR), 0u); }
+
+TEST(RenderFastPath, SameBytesAsLiteralOnTheCorpus)
+{
+    if (!std::filesystem::is_directory(GONILUX_CORPUS_DIR))
+        GTEST_SKIP() << "no corpus at " << GONILUX_CORPUS_DIR;
+    EXPECT_GT(CompareFilesUnder(GONILUX_CORPUS_DIR), 0u);
 }
