@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -117,6 +118,7 @@ TEST_F(RenderWindowLayout, TrackBarsHaveTheirRangesStepsAndNoTicks)
         EXPECT_EQ(row.bar->singleStep(), 1);
         EXPECT_EQ(row.bar->pageStep(), 2);
         EXPECT_TRUE(row.bar->hasTracking()); // labels follow the thumb during a drag
+        EXPECT_EQ(row.bar->style()->pixelMetric(QStyle::PM_SliderControlThickness, nullptr, row.bar), 10);
     }
     EXPECT_TRUE(RenderDirty); // the first positions changed the track bars
 }
