@@ -11,9 +11,13 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -431,4 +435,124 @@ TEST(RenderFastPath, SameBytesAsLiteralOnTheCorpus)
     if (!std::filesystem::is_directory(GONILUX_CORPUS_DIR))
         GTEST_SKIP() << "no corpus at " << GONILUX_CORPUS_DIR;
     EXPECT_GT(CompareFilesUnder(GONILUX_CORPUS_DIR), 0u);
+}
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A small IES file: one plane, the given vertical angles and values.
+std::string IesText(const std::string& vertical, const std::string& values, int count)
+{
+    return "IESNA:LM-63-2002\r\n[TEST] render\r\nTILT=NONE\r\n1 1000 1 " + std::to_string(count)
+        + " 1 1 2 0 0 0\r\n1 1 0\r\n" + vertical + "\r\n0\r\n" + values + "\r\n";
+}
+
+class CliRender : public ::testing::Test {
+protected:
+    struct Run {
+        int exitCode = -1;
+        std::string out, err;
+    };
+
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/gonilux_cli_render_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    Run Render(const std::string& arguments)
+    {
+        const std::string out = m_dir + "/out", err = m_dir + "/err";
+        const int status = std::system(
+            (std::string("'") + GONILUX_CLI + "' render " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
+        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = m_dir + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    std::string m_dir;
+};
+
+const std::regex TimeLine("Rendering time: [0-9]+\\.[0-9]{3} sec\n");
+
+} // namespace
+
+TEST_F(CliRender, WritesTheImageOfTheCoreWithClampedPositions)
+{
+    const std::string file = std::string(GONILUX_SAMPLES_DIR) + "/street_bilateral.ies";
+    tIES ies;
+    ASSERT_TRUE(ReadFile(file, ies));
+    struct Case {
+        std::string options;
+        int plane;
+        RenderSettings settings;
+    };
+    const Case cases[] = {
+        { "", 0, {} },
+        { "--plane 3 --brightness 40 --zoom 2000", 3, { 40, 2000, false } },
+        { "--radiosity --plane 5 --brightness 500 --zoom 0", 5, { 100, 1, true } },
+        { "--brightness -3 --zoom 99999", 0, { 1, 10000, false } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const std::string image = m_dir + "/out.pgm";
+        const Run run = Render("'" + file + "' " + c.options + " -o '" + image + "'");
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(std::regex_match(run.err, TimeLine)) << run.err;
+        GreyImage expected {};
+        RenderImage(ies, c.plane, c.settings, expected, nullptr);
+        EXPECT_EQ(Slurp(image),
+            "P5\n300 300\n255\n" + std::string(reinterpret_cast<const char*>(expected.data()), expected.size()));
+    }
+    const Run png = Render("'" + file + "' -o '" + m_dir + "/out.png'");
+    EXPECT_EQ(png.exitCode, 0);
+    EXPECT_EQ(Slurp(m_dir + "/out.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+TEST_F(CliRender, FailuresWriteNoImage)
+{
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string options;
+        int exitCode;
+        std::string out;
+    };
+    const Case cases[] = {
+        { "all zeros", Write("zeros.ies", IesText("0 45 90", "0 0 0", 3)), "", 3,
+            "error Invalid floating point operation\n" },
+        { "nothing positive", Write("negative.ies", IesText("0 45 90", "-5 -5 -5", 3)), "", 3,
+            "error Floating point division by zero\n" },
+        { "one vertical angle", Write("single.ies", IesText("0", "100", 1)), "", 3,
+            std::string("error ") + TooFewVerticalAnglesMessage + "\n" },
+        { "no such plane", Write("ok.ies", IesText("0 45 90", "100 50 0", 3)), "--plane 1", 3,
+            "error There is no plane 1: the file has 1 plane\n" },
+        { "missing file", m_dir + "/missing.ies", "", 3, "error Cannot open file " + m_dir + "/missing.ies\n" },
+        { "unknown option", Write("ok2.ies", IesText("0 45 90", "100 50 0", 3)), "--fast", 2, "" },
+        { "not a number", Write("ok3.ies", IesText("0 45 90", "100 50 0", 3)), "--zoom 5x", 2, "" },
+        { "other image type", Write("ok4.ies", IesText("0 45 90", "100 50 0", 3)), "", 2, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string image = m_dir + (std::string(c.name) == "other image type" ? "/out.bmp" : "/out.png");
+        const Run run = Render("'" + c.file + "' " + c.options + " -o '" + image + "'");
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_FALSE(std::filesystem::exists(image));
+    }
 }
