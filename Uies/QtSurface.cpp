@@ -1,131 +1,172 @@
 #include "QtSurface.h"
 
-#include <QFont>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
-#include <QPolygon>
+#include <QPen>
 
-#include <cstdlib>
+#include <algorithm>
+#include <utility>
 
 QtSurface::QtSurface(QPainter* painter, QColor buttonFace)
     : painter_(painter)
     , buttonFace_(buttonFace)
 {
-    painter_->setRenderHint(QPainter::Antialiasing, false);
-    painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    PreparePainter();
 }
 
-QColor QtSurface::toQColor(const SurfaceColor& color) const
+QtSurface::~QtSurface() { Flush(); }
+
+void QtSurface::SetPainter(QPainter* painter)
+{
+    Flush();
+    painter_ = painter;
+    PreparePainter();
+}
+
+void QtSurface::PreparePainter()
+{
+    if (!Drawable())
+        return;
+    // Pixel devices get the canvas's aliased pixels. Vector devices (SVG) have no pixels to match, and Qt
+    // would emulate aliased thin lines there one pixel square at a time.
+    const bool pixels = IsPixelDevice();
+    painter_->setRenderHint(QPainter::Antialiasing, !pixels);
+    painter_->setRenderHint(QPainter::TextAntialiasing, !pixels);
+}
+
+bool QtSurface::Drawable() const { return painter_ != nullptr && painter_->isActive(); }
+
+bool QtSurface::IsPixelDevice() const
+{
+    const QPaintEngine* engine = painter_->paintEngine();
+    if (engine == nullptr)
+        return true;
+    const QPaintEngine::Type type = engine->type();
+    return type == QPaintEngine::Raster || type == QPaintEngine::X11 || type == QPaintEngine::OpenGL2;
+}
+
+QColor QtSurface::Resolve(const SurfaceColor& color) const
 {
     return color.buttonFace ? buttonFace_ : QColor(color.r, color.g, color.b);
 }
 
-void QtSurface::setPen()
+void QtSurface::UsePen(const SurfacePen& pen)
 {
     if (pen.style == PenStyle::Clear) {
         painter_->setPen(Qt::NoPen);
         return;
     }
-    QPen qpen(toQColor(pen.color));
-    qpen.setWidth(pen.width > 1 ? pen.width : 0);
-    qpen.setCapStyle(pen.width > 1 ? Qt::RoundCap : Qt::SquareCap);
-    qpen.setJoinStyle(Qt::RoundJoin);
-    painter_->setPen(qpen);
+    // A 1-pixel canvas pen leaves out the end pixel of a line (flat cap); wider pens are geometric with
+    // round ends and joins.
+    const int width = std::max(pen.width, 1);
+    const bool thin = width == 1;
+    painter_->setPen(QPen(Resolve(pen.color), width, Qt::SolidLine, thin ? Qt::FlatCap : Qt::RoundCap,
+        thin ? Qt::MiterJoin : Qt::RoundJoin));
 }
 
-void QtSurface::setBrush()
+void QtSurface::Flush()
 {
-    if (brush.style == BrushStyle::Clear)
+    if (pending_.size() >= 2 && Drawable()) {
+        UsePen(pendingPen_);
         painter_->setBrush(Qt::NoBrush);
-    else
-        painter_->setBrush(toQColor(brush.color));
+        painter_->drawPolyline(pending_);
+    }
+    pending_.clear();
 }
 
 void QtSurface::Rectangle(int x1, int y1, int x2, int y2)
 {
-    const int w = x2 - x1;
-    const int h = y2 - y1;
+    Flush();
+    if (!Drawable())
+        return;
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    const int w = x2 - x1, h = y2 - y1;
     if (w <= 0 || h <= 0)
         return;
-    const bool filled = brush.style == BrushStyle::Solid;
-    if (pen.style == PenStyle::Clear) {
-        // Without a pen the canvas fills one pixel less on the right and at the bottom.
-        if (filled && w > 1 && h > 1)
-            painter_->fillRect(x1, y1, w - 1, h - 1, toQColor(brush.color));
-        return;
+    const bool outlined = pen.style != PenStyle::Clear;
+    if (brush.style != BrushStyle::Clear) {
+        // Without a pen the canvas fills one pixel less to the right and below.
+        const int fillW = outlined ? w : w - 1, fillH = outlined ? h : h - 1;
+        if (fillW > 0 && fillH > 0)
+            painter_->fillRect(x1, y1, fillW, fillH, Resolve(brush.color));
     }
-    const QColor border = toQColor(pen.color);
-    if (filled && w > 2 && h > 2)
-        painter_->fillRect(x1 + 1, y1 + 1, w - 2, h - 2, toQColor(brush.color));
-    const int t = std::max(pen.width, 1);
-    painter_->fillRect(x1, y1, w, std::min(t, h), border);
-    painter_->fillRect(x1, y2 - std::min(t, h), w, std::min(t, h), border);
-    painter_->fillRect(x1, y1, std::min(t, w), h, border);
-    painter_->fillRect(x2 - std::min(t, w), y1, std::min(t, w), h, border);
+    if (outlined) {
+        UsePen(pen);
+        painter_->setBrush(Qt::NoBrush);
+        // An aliased QRect outline covers x .. x + width, so width - 1 keeps it inside the half-open box.
+        painter_->drawRect(x1, y1, w - 1, h - 1);
+    }
 }
 
 void QtSurface::Ellipse(int x1, int y1, int x2, int y2)
 {
-    if (x2 - x1 <= 1 || y2 - y1 <= 1)
+    Flush();
+    if (!Drawable())
         return;
-    setPen();
-    setBrush();
-    // The outline of an aliased one-pixel pen covers the box's last column and row.
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (x2 - x1 <= 0 || y2 - y1 <= 0)
+        return; // an empty box holds no ellipse
+    UsePen(pen);
+    if (brush.style == BrushStyle::Clear)
+        painter_->setBrush(Qt::NoBrush);
+    else
+        painter_->setBrush(Resolve(brush.color));
     painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-void QtSurface::MoveTo(int x, int y)
-{
-    penX_ = x;
-    penY_ = y;
-}
+void QtSurface::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void QtSurface::LineTo(int x, int y)
 {
-    const int x0 = penX_;
-    const int y0 = penY_;
-    MoveTo(x, y);
-    if (pen.style == PenStyle::Clear || (x0 == x && y0 == y))
-        return;
-    if (pen.width > 1) {
-        setPen();
-        painter_->drawLine(x0, y0, x, y);
-        return;
-    }
-    // Bresenham from the start up to, but not including, the end pixel.
-    QPolygon points;
-    const int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
-    const int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
-    int err = dx + dy;
-    int px = x0, py = y0;
-    while (px != x || py != y) {
-        points << QPoint(px, py);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            px += sx;
+    const QPoint to(x, y);
+    // A line of zero length paints nothing; a clear pen paints nothing but still moves the position.
+    if (to != position_ && pen.style != PenStyle::Clear) {
+        const bool continues = !pending_.isEmpty() && pending_.last() == position_ && pendingPen_ == pen;
+        if (!continues) {
+            Flush();
+            pendingPen_ = pen;
+            pending_ << position_;
         }
-        if (e2 <= dx) {
-            err += dx;
-            py += sy;
-        }
+        pending_ << to;
     }
-    QPen dot(toQColor(pen.color));
-    dot.setWidth(0);
-    painter_->setPen(dot);
-    painter_->drawPoints(points);
+    position_ = to;
+}
+
+const QFont& QtSurface::CurrentFont()
+{
+    if (!fontBuilt_ || !(fontState_.face == font.face && fontState_.height == font.height)) {
+        cachedFont_ = QFont(QString::fromStdString(font.face));
+        cachedFont_.setPixelSize(std::max(font.height, 1));
+        cachedFont_.setStyleStrategy(QFont::NoAntialias);
+        const QFontMetrics metrics(cachedFont_);
+        cachedAscent_ = metrics.ascent();
+        cachedHeight_ = metrics.height();
+        fontState_ = font;
+        fontBuilt_ = true;
+    }
+    return cachedFont_;
 }
 
 void QtSurface::TextOut(int x, int y, const std::string& text)
 {
-    QFont qfont(QString::fromStdString(font.face));
-    qfont.setPixelSize(std::max(font.height, 1));
-    qfont.setStyleStrategy(QFont::NoAntialias);
+    Flush();
+    if (!Drawable())
+        return;
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFont& qfont = CurrentFont();
     painter_->setFont(qfont);
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QFontMetrics metrics(qfont);
-    if (brush.style == BrushStyle::Solid)
-        painter_->fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), toQColor(brush.color));
-    painter_->setPen(toQColor(font.color));
-    painter_->drawText(QPoint(x, y + metrics.ascent()), shown);
+    if (brush.style != BrushStyle::Clear) {
+        // An opaque text background in the brush's colour, as the canvas paints it.
+        const int width = QFontMetrics(qfont).horizontalAdvance(string);
+        painter_->fillRect(x, y, width, cachedHeight_, Resolve(brush.color));
+    }
+    painter_->setPen(Resolve(font.color));
+    painter_->drawText(x, y + cachedAscent_, string);
 }
