@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QProxyStyle>
 
+#include <exception>
+
 namespace {
 // A thumb 10 pixels long across the groove, on whatever style the application uses.
 class ThumbStyle : public QProxyStyle {
@@ -39,15 +41,23 @@ void TRenderTrackBar::keyReleaseEvent(QKeyEvent* event)
 
 void TRenderTrackBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        // Render first, while the drag is still in progress, so the picture follows the release at once.
-        Guard([this] {
-            if (!RenderDirty)
-                return;
+    if (event->button() != Qt::LeftButton) {
+        QSlider::mouseReleaseEvent(event);
+        return;
+    }
+    // Render first, while the drag is still in progress, so the picture follows the release at once.
+    std::exception_ptr failure;
+    try {
+        if (RenderDirty) {
             if (auto* form = qobject_cast<TForm2*>(window()))
                 form->DoRender();
-        });
+        }
+    } catch (...) {
+        failure = std::current_exception();
     }
-    // Always let the slider finish, so it never stays pressed after a failed render.
+    // Always let the slider finish, also after a failed render, so it never stays pressed; the failure is
+    // reported after that, as the event loop would report it once the handler has ended.
     QSlider::mouseReleaseEvent(event);
+    if (failure)
+        Guard([&failure] { std::rethrow_exception(failure); });
 }

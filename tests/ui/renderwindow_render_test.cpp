@@ -338,14 +338,21 @@ TEST_F(RenderWindow, AllZeroPlanesReportTheFaultKeepThePictureAndStillWriteTheTi
     EXPECT_TRUE(Form1->Label3->text().startsWith("Rendering time: "));
     EXPECT_FALSE(RenderDirty);
 
-    // A release after a change tries again, reports again, and never leaves the slider pressed.
+    // A release after a change tries again, reports again, and never leaves the slider pressed, not even
+    // while the message is on screen.
     messages.clear();
+    std::vector<bool> downWhileReported;
+    notifier::setSink([&](const QString& text) {
+        messages.push_back(text);
+        downWhileReported.push_back(TrackBar2->isSliderDown());
+    });
     const QPoint start = handleCentre(TrackBar2);
     QTest::mousePress(TrackBar2, Qt::LeftButton, {}, start);
     for (int dx = 1; TrackBar2->value() == 15 && dx < 50; ++dx)
         QTest::mouseMove(TrackBar2, start + QPoint(dx, 0));
     QTest::mouseRelease(TrackBar2, Qt::LeftButton, {}, handleCentre(TrackBar2));
     EXPECT_EQ(messages, std::vector<QString> { "Invalid floating point operation" });
+    EXPECT_EQ(downWhileReported, std::vector<bool> { false });
     EXPECT_FALSE(TrackBar2->isSliderDown());
     EXPECT_EQ(Form2->Image1->picture(), before);
 }
