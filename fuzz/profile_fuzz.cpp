@@ -88,9 +88,11 @@ std::string AsRead(const std::string& value)
 bool ReferenceInt(const std::string& text, int& out)
 {
     std::string t = text;
+    std::size_t digitsFrom = 0;
     if (!t.empty() && t[0] == '+')
-        t.erase(0, 1);
-    const std::size_t digitsFrom = !t.empty() && t[0] == '-' ? 1 : 0;
+        t.erase(0, 1); // from_chars takes no plus sign
+    else if (!t.empty() && t[0] == '-')
+        digitsFrom = 1;
     if (t.size() == digitsFrom)
         return false;
     for (std::size_t i = digitsFrom; i < t.size(); ++i)

@@ -213,6 +213,7 @@ INSTANTIATE_TEST_SUITE_P(Format, WriteTest,
             "[Viewer]\r\nWidth=1\r\nHeight=2\r\n" },
         WriteCase {
             "replaces_unterminated_entry", "[Viewer]\r\nWidth=1", "Viewer", "Width", "2", "[Viewer]\r\nWidth=2" },
+        WriteCase { "unterminated_header_gets_line_end", "[Viewer]", "Viewer", "Fit", "1", "[Viewer]\r\nFit=1\r\n" },
         WriteCase { "empty_section_gets_key_after_header", "[Viewer]\r\n; later\r\n[Render]\r\n", "viewer", "Fit", "1",
             "[Viewer]\r\nFit=1\r\n; later\r\n[Render]\r\n" },
         WriteCase { "lf_file_keeps_its_lines", "[Viewer]\nWidth=1\n", "Viewer", "Height", "2",
