@@ -5,6 +5,7 @@
 #include "Notifier.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -25,6 +26,8 @@ void TForm1::FormCreate()
     TrackBarDegree->setTickPosition(QSlider::TicksBothSides);
     TrackBarDegree->setTickInterval(1);
     TrackBarDegree->setEnabled(false);
+    // The caption "Degree:" may reach into the track bar's left margin; it stays readable above it.
+    Label4->raise();
     setTabOrder(ButtonRender, DriveComboBox1);
     setTabOrder(DriveComboBox1, TrackBarDegree);
     setTabOrder(TrackBarDegree, DirectoryListBox1);

@@ -96,7 +96,10 @@ TForm1::~TForm1()
 void TForm1::BuildControls()
 {
     setWindowTitle(QStringLiteral("Gonilux"));
+    // Where the face is missing, an Arial-metric face keeps the captions within their designed widths.
     QFont formFont(QStringLiteral("MS Sans Serif"));
+    formFont.setFamilies(
+        { QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
     formFont.setPixelSize(11);
     setFont(formFont);
     setMinimumSize(500, 190);
@@ -129,7 +132,7 @@ void TForm1::BuildControls()
     ProgressBarRender->hide();
     Label3 = new QLabel(PanelTop);
     Label3->setTextFormat(Qt::PlainText);
-    Label3->setGeometry(118, 86, 140, 13);
+    Label3->setGeometry(118, 86, 142, 13);
 
     PanelDriver = makePanel(PanelDirFileDrive, QRect(0, 0, 405, 31));
     DriveComboBox1 = new QComboBox(PanelDriver);
