@@ -1,6 +1,8 @@
 #include "QtSurface.h"
 
 #include <QFontMetrics>
+#include <QLine>
+#include <QList>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
@@ -57,12 +59,12 @@ void QtSurface::UsePen(const SurfacePen& pen)
         painter_->setPen(Qt::NoPen);
         return;
     }
-    // A 1-pixel canvas pen leaves out the end pixel of a line (flat cap); wider pens are geometric with
-    // round ends and joins.
+    // A 1-pixel canvas pen leaves out the end pixel of a line (flat cap). Wider pens cover their ends; a
+    // square cap keeps Qt on its direct line rasterizer, where round caps and joins go through the stroker
+    // and cost an arc and two arctangents per vertex. At curve widths the shapes differ by under a pixel.
     const int width = std::max(pen.width, 1);
-    const bool thin = width == 1;
-    painter_->setPen(QPen(Resolve(pen.color), width, Qt::SolidLine, thin ? Qt::FlatCap : Qt::RoundCap,
-        thin ? Qt::MiterJoin : Qt::RoundJoin));
+    painter_->setPen(
+        QPen(Resolve(pen.color), width, Qt::SolidLine, width == 1 ? Qt::FlatCap : Qt::SquareCap, Qt::MiterJoin));
 }
 
 void QtSurface::Flush()
@@ -70,7 +72,16 @@ void QtSurface::Flush()
     if (pending_.size() >= 2 && Drawable()) {
         UsePen(pendingPen_);
         painter_->setBrush(Qt::NoBrush);
-        painter_->drawPolyline(pending_);
+        if (pendingPen_.width <= 1 || !IsPixelDevice()) {
+            painter_->drawPolyline(pending_);
+        } else {
+            // Wide lines one segment at a time, each with its own caps, as successive LineTo calls draw them.
+            QList<QLine> segments;
+            segments.reserve(pending_.size() - 1);
+            for (qsizetype i = 1; i < pending_.size(); ++i)
+                segments.append(QLine(pending_[i - 1], pending_[i]));
+            painter_->drawLines(segments);
+        }
     }
     pending_.clear();
 }
