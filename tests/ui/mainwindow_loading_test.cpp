@@ -132,6 +132,16 @@ TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
     QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
     EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir));
     EXPECT_NE(fileItem("washer.ies"), nullptr);
+
+    // Opening the folder already on show changes nothing: the selection and the loaded file stay.
+    clickFile("washer.ies");
+    ASSERT_TRUE(TrackBarDegree->isEnabled());
+    const auto current = Form1->DirectoryListBox1->findItems("files", Qt::MatchExactly);
+    ASSERT_EQ(current.size(), 1);
+    Form1->DirectoryListBox1->setCurrentItem(current.first());
+    QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
+    EXPECT_TRUE(TrackBarDegree->isEnabled());
+    EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + "/washer.ies").toStdString());
 }
 
 TEST_F(MainWindowTest, UnreadableAndEmptyFilesReportTheirErrorAndLeaveNothingLoaded)
@@ -225,4 +235,24 @@ TEST_F(MainWindowTest, FitUpRecomputesTheCommonScaleOnLoad)
         for (long double v : row)
             expected = std::max(expected, v);
     EXPECT_EQ(MaxIntensity, expected);
+}
+
+TEST_F(MainWindowTest, DriveListShowsTheRootAndRealVolumesOnly)
+{
+    start();
+    ASSERT_GE(Form1->DriveComboBox1->count(), 1);
+    EXPECT_EQ(Form1->DriveComboBox1->itemData(0).toByteArray(), QByteArray("/"));
+    for (int i = 0; i < Form1->DriveComboBox1->count(); ++i) {
+        const QByteArray root = Form1->DriveComboBox1->itemData(i).toByteArray();
+        for (const char* pseudo : { "/proc", "/sys", "/dev/pts", "/dev/shm" })
+            EXPECT_FALSE(root == pseudo || root.startsWith(QByteArray(pseudo) + '/')) << root;
+    }
+
+    // Choosing the drive of the folder on show returns to that drive's last folder.
+    openFolder(filesDir);
+    const QByteArray drive = Form1->DriveComboBox1->currentData().toByteArray();
+    const int index = Form1->DriveComboBox1->findData(drive);
+    emit Form1->DriveComboBox1->activated(index);
+    EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir));
+    EXPECT_TRUE(messages.isEmpty());
 }
