@@ -1,7 +1,7 @@
 # Gonilux: thin wrapper around CMake. `make run` and `make test` install what is missing first.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
-PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libx11-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool x11-apps \
             clang libclang-rt-14-dev locales imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
