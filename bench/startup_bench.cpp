@@ -18,6 +18,7 @@
 #include <X11/Xutil.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -69,9 +70,14 @@ struct Xlib {
 
 pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv, const char* dir)
 {
+    // The given variables replace those of the same name.
     std::vector<std::string> env(extraEnv);
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        if (std::none_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& x) { return x.starts_with(name); }))
+            env.push_back(entry);
+    }
     std::vector<char*> argv, envp;
     for (const auto& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
