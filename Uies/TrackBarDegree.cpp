@@ -1,7 +1,9 @@
 #include "TrackBarDegree.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProxyStyle>
 
 namespace {
@@ -18,14 +20,23 @@ public:
     }
 };
 
+// One style for every degree track bar, living as long as the application, so no slider outlives its style.
+QStyle* thumbStyle()
+{
+    static QPointer<ThumbStyle> style;
+    if (!style) {
+        style = new ThumbStyle();
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 } // namespace
 
 TTrackBarDegree::TTrackBarDegree(QWidget* parent)
     : QSlider(Qt::Horizontal, parent)
 {
-    auto* style = new ThumbStyle();
-    style->setParent(this);
-    setStyle(style);
+    setStyle(thumbStyle());
     setSingleStep(1);
     setPageStep(2);
     // The slider covers the "axially symmetric" label lying under it.
