@@ -1,0 +1,18 @@
+# End-to-end runs of the real program under a virtual X server with real X input: two runs, screenshots of
+# every step kept in e2e-artefacts/ of the build tree, checked by pixel facts and by the settings file.
+find_program(E2E_XVFB_RUN xvfb-run)
+find_program(E2E_XDOTOOL xdotool)
+find_program(E2E_IMPORT import)
+find_program(E2E_CONVERT convert)
+find_package(X11)
+if(E2E_XVFB_RUN AND E2E_XDOTOOL AND E2E_IMPORT AND E2E_CONVERT AND X11_FOUND)
+  # Closes a window as a window manager's close button does (the runs have no window manager).
+  add_executable(e2e_close_window ${CMAKE_CURRENT_LIST_DIR}/e2e_close_window.cpp)
+  target_link_libraries(e2e_close_window PRIVATE X11::X11)
+  add_test(NAME e2e_xdotool
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/e2e_xdotool.sh $<TARGET_FILE:gonilux> ${CMAKE_SOURCE_DIR}/samples
+                   $<TARGET_FILE:e2e_close_window> ${CMAKE_CURRENT_BINARY_DIR}/e2e-artefacts)
+  set_tests_properties(e2e_xdotool PROPERTIES TIMEOUT 360 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+else()
+  message(STATUS "e2e_xdotool skipped: xvfb-run, xdotool, ImageMagick or the X11 library missing")
+endif()

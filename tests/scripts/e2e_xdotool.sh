@@ -1,0 +1,295 @@
+#!/bin/bash
+# End-to-end run of the real program under a virtual X server with real X input (xdotool): a copy of the
+# binary in a temporary folder (its settings live beside it) and samples in a subfolder. The first run selects
+# files by click and by arrow key, drags the degree track bar, opens the render window with Alt+R, drags
+# brightness and zoom, moves and resizes the windows, switches "Fit" and "Ortho" off and closes both windows.
+# The second run starts elsewhere and must come back with the folder, geometry, switches and render settings.
+# Every step leaves a screenshot in the artefacts folder; the checks are pixel facts on those screenshots and
+# the settings file.
+# Usage: e2e_xdotool.sh <gonilux binary> <samples folder> <close-window helper> <artefacts folder>
+# Exit code 77 (skipped) only when the X server cannot start at all.
+set -euo pipefail
+
+if [ "${1:-}" != "--inside" ]; then
+    self=$(readlink -f "$0")
+    app=$(readlink -f "$1")
+    samples=$(readlink -f "$2")
+    closer=$(readlink -f "$3")
+    artefacts=$4
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    rm -rf "$artefacts"
+    mkdir -p "$artefacts" "$work/samples"
+    cp "$app" "$work/gonilux"
+    cp "$closer" "$work/close_window"
+    # One axial file and one of 37 planes: the arrow key moves from the first to the second.
+    cp "$samples/downlight_axial.ies" "$samples/washer_full_360.ies" "$work/samples/"
+    status=0
+    timeout 300 xvfb-run -a -s "-screen 0 1600x1000x24" "$self" --inside "$work" "$(readlink -f "$artefacts")" \
+        || status=$?
+    if [ ! -e "$work/x-server-up" ]; then
+        echo "SKIP: the virtual X server did not start (status $status)"
+        exit 77
+    fi
+    cp "$work/ies.ini" "$artefacts/" 2>/dev/null || true
+    exit $status
+fi
+
+work=$2
+art=$3
+touch "$work/x-server-up"
+pid=""
+cleanup() {
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# --- Screenshots and pixel facts -------------------------------------------------------------------------------
+step=0
+last=""
+shot() { # shot NAME: the whole screen, kept as an artefact
+    step=$((step + 1))
+    xdotool mousemove 5 995 # no hover highlight in the picture
+    sleep 0.4
+    last=$(printf '%s/%02d-%s.png' "$art" "$step" "$1")
+    import -window root -depth 8 "png:$last"
+}
+pixels() { # pixels FILE X Y W H: raw RGB bytes of a screen region
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:-
+}
+red_pixels() { # pixels of the main curves' colour (255, 0, 0) in a region
+    pixels "$@" | od -An -v -tx1 -w3 | grep -c '^ ff 00 00$' || true
+}
+colours() { # distinct colours in a region
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %k info:
+}
+same_region() { # same_region A B X Y W H: the same region of two screenshots holds the same pixels
+    [ "$(pixels "$1" "$3" "$4" "$5" "$6" | md5sum)" = "$(pixels "$2" "$3" "$4" "$5" "$6" | md5sum)" ]
+}
+same_moved() { # same_moved A AX AY B BX BY W H: a region of A equals a region of B at another place
+    [ "$(pixels "$1" "$2" "$3" "$7" "$8" | md5sum)" = "$(pixels "$4" "$5" "$6" "$7" "$8" | md5sum)" ]
+}
+ini() { # ini SECTION KEY: the value as the settings file holds it
+    awk -v s="[$1]" -v k="$2" 'BEGIN { FS = "=" } { sub(/\r$/, "") } /^\[/ { in_s = ($0 == s); next }
+        in_s && $1 == k { print substr($0, length(k) + 2); exit }' "$work/ies.ini"
+}
+
+# --- Windows -------------------------------------------------------------------------------------------------
+main_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name '^Gonilux$' | head -n 1
+}
+render_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name '^Render$' | head -n 1
+}
+geometry() { # sets X Y WIDTH HEIGHT of a window
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+}
+start_program() { # start_program FOLDER: runs the copied binary with FOLDER as working folder
+    (cd "$1" && exec "$work/gonilux") &
+    pid=$!
+    win=$(main_window) || true
+    [ -n "$win" ] || fail "the main window did not appear"
+    sleep 0.5
+}
+wait_gone() { # wait_gone PID: the program ends within 20 s
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    return 1
+}
+drag() { # drag X Y DX: left button down at X,Y, moved right by DX in steps, released
+    xdotool mousemove "$1" "$2" mousedown 1
+    sleep 0.2
+    for part in 1 2 3 4; do
+        xdotool mousemove $(($1 + $3 * part / 4)) "$2"
+        sleep 0.15
+    done
+    xdotool mouseup 1
+    sleep 1
+}
+
+# Layout of the main window (client coordinates): the first file entry, the second one, the degree track
+# bar's thumb at position 0, the three switches and the goniogram's panel.
+FILE1_X=240 FILE1_Y=146
+DEGREE_THUMB_X=213 DEGREE_THUMB_Y=120
+AUTO_X=350 FIT_X=372 ORTHO_X=394 SWITCH_Y=93
+PANEL_X=409
+# Render window: the thumbs of brightness at 15 (of 1..100) and zoom at 500 (of 1..10000), the value labels,
+# the close button and the picture.
+BRIGHT_THUMB_X=121 BRIGHT_Y=337
+ZOOM_THUMB_X=109 ZOOM_Y=362
+CLOSE_X=309 CLOSE_Y=358
+IMAGE_X=11 IMAGE_Y=11 IMAGE_SIZE=300
+
+# === First run, in the samples folder, without a settings file ===============================================
+start_program "$work/samples"
+geometry "$win"
+echo "first run: main window at $X,$Y size ${WIDTH}x$HEIGHT"
+[ "$WIDTH" = 720 ] && [ "$HEIGHT" = 401 ] || fail "first start is not 720 x 401"
+[ "$X" = $(((1600 - 720) / 2)) ] && [ "$Y" = $(((1000 - 401) / 2)) ] || fail "first start is not centred"
+MX=$X MY=$Y
+shot start
+start_shot=$last
+[ "$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401)" -eq 0 ] || fail "curves before any file"
+
+# Select the first file by click: the axial downlight.
+xdotool mousemove $((MX + FILE1_X)) $((MY + FILE1_Y)) click 1
+sleep 1
+shot click-first-file
+click_shot=$last
+red=$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401)
+echo "red pixels after the click: $red"
+[ "$red" -gt 200 ] || fail "no red curves after clicking the first file"
+same_region "$start_shot" "$last" "$MX" "$MY" 400 80 && fail "the header label did not change"
+
+# The next file by arrow key: the 37-plane washer; the track bar now covers "axially symmetric".
+xdotool key Down
+sleep 1
+shot arrow-down
+arrow_shot=$last
+red=$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401)
+echo "red pixels after the arrow key: $red"
+[ "$red" -gt 200 ] || fail "no red curves after the arrow key"
+same_region "$click_shot" "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401 && fail "the goniogram did not change"
+same_region "$click_shot" "$last" $((MX + 146)) $((MY + 106)) 255 29 && fail "the degree track bar did not appear"
+
+# Drag the degree track bar from plane 0 to the right: another plane, "Degrees=" changes.
+drag $((MX + DEGREE_THUMB_X)) $((MY + DEGREE_THUMB_Y)) 60
+shot degree-drag
+[ "$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401)" -gt 200 ] || fail "no curves after the drag"
+same_region "$arrow_shot" "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 70 && fail "Degrees= did not change"
+same_region "$arrow_shot" "$last" $((MX + 146)) $((MY + 106)) 255 29 && fail "the thumb did not move"
+
+# "&Render" by its accelerator: the render window appears and renders.
+xdotool mousemove $((MX + 300)) $((MY + 40)) key alt+r
+rwin=$(render_window) || true
+[ -n "$rwin" ] || fail "Alt+R did not open the render window"
+# Out of the main window's way, as a user would put it; the position is remembered.
+xdotool windowmove "$rwin" 1200 80
+sleep 1
+geometry "$rwin"
+RX=$X RY=$Y
+echo "render window at $RX,$RY"
+[ "$RX" = 1200 ] && [ "$RY" = 80 ] || fail "the render window did not move"
+shot render-open
+render_shot=$last
+n=$(colours "$last" $((RX + IMAGE_X)) $((RY + IMAGE_Y)) $IMAGE_SIZE $IMAGE_SIZE)
+echo "render picture colours: $n"
+[ "$n" -gt 20 ] || fail "the render picture is uniform ($n colours)"
+same_region "$last" "$start_shot" $((MX + 110)) $((MY + 84)) 150 17 && fail "the rendering time was not shown"
+
+# Brightness and zoom: drag each thumb; the value labels and the picture change.
+drag $((RX + BRIGHT_THUMB_X)) $((RY + BRIGHT_Y)) 60
+shot brightness-drag
+bright_shot=$last
+same_region "$render_shot" "$last" $((RX + 67)) $((RY + 325)) 32 13 && fail "the brightness label did not change"
+same_region "$render_shot" "$last" $((RX + IMAGE_X)) $((RY + IMAGE_Y)) $IMAGE_SIZE $IMAGE_SIZE \
+    && fail "the picture did not follow the brightness"
+drag $((RX + ZOOM_THUMB_X)) $((RY + ZOOM_Y)) 50
+shot zoom-drag
+zoom_shot=$last
+same_region "$bright_shot" "$last" $((RX + 54)) $((RY + 350)) 53 13 && fail "the zoom label did not change"
+same_region "$bright_shot" "$last" $((RX + IMAGE_X)) $((RY + IMAGE_Y)) $IMAGE_SIZE $IMAGE_SIZE \
+    && fail "the picture did not follow the zoom"
+n=$(colours "$last" $((RX + IMAGE_X)) $((RY + IMAGE_Y)) $IMAGE_SIZE $IMAGE_SIZE)
+[ "$n" -gt 20 ] || fail "the zoomed picture is uniform ($n colours)"
+
+# Switch "Fit" and "Ortho" off; move and resize the main window.
+xdotool mousemove $((MX + FIT_X)) $((MY + SWITCH_Y)) click 1
+sleep 0.3
+xdotool mousemove $((MX + ORTHO_X)) $((MY + SWITCH_Y)) click 1
+sleep 0.3
+shot switches-off
+same_region "$zoom_shot" "$last" $((MX + AUTO_X - 10)) $((MY + SWITCH_Y - 10)) 64 20 \
+    && fail "the switches did not change"
+OX=$MX OY=$MY
+xdotool windowmove "$win" 100 120 windowsize "$win" 800 450
+sleep 1
+geometry "$win"
+MX=$X MY=$Y
+[ "$MX,$MY,$WIDTH,$HEIGHT" = "100,120,800,450" ] || fail "the main window is at $MX,$MY ${WIDTH}x$HEIGHT"
+shot moved-resized
+switches_shot=$last
+same_moved "$zoom_shot" $((OX + 8)) $((OY + 5)) "$last" $((MX + 8)) $((MY + 5)) 250 78 \
+    || fail "the header label did not move with the window"
+
+# Close the render window by its button, then the main window as a window manager would.
+xdotool mousemove $((RX + CLOSE_X)) $((RY + CLOSE_Y)) click 1
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^Render$' || true)" ] || fail "the render window is still shown"
+shot render-closed
+"$work/close_window" "$win" || fail "cannot ask the main window to close"
+wait_gone "$pid" || fail "the program did not end after its main window was closed"
+wait "$pid" || fail "the program ended with status $?"
+pid=""
+cp "$work/ies.ini" "$art/ies-after-first-run.ini"
+
+expect_ini() { # expect_ini SECTION KEY VALUE
+    [ "$(ini "$1" "$2")" = "$3" ] || fail "[$1] $2 is '$(ini "$1" "$2")', expected '$3'"
+}
+expect_ini Viewer LastFileName "$work/samples"
+expect_ini Viewer State 0
+expect_ini Viewer Width 800
+expect_ini Viewer Height 450
+expect_ini Viewer Left 100
+expect_ini Viewer Top 120
+expect_ini Viewer Fit 0
+expect_ini Viewer Ortho 0
+expect_ini Viewer Auto 1
+expect_ini Render Left 1200
+expect_ini Render Top 80
+expect_ini Render Radiocity 0
+brightness=$(ini Render Brightness)
+zoom=$(ini Render Zoom)
+echo "stored brightness $brightness, zoom $zoom"
+[ "$brightness" -ge 30 ] || fail "the brightness drag was not stored ($brightness)"
+[ "$zoom" -ge 1500 ] || fail "the zoom drag was not stored ($zoom)"
+
+# === Second run, from another working folder: everything comes back ==========================================
+start_program "$work"
+geometry "$win"
+echo "second run: main window at $X,$Y size ${WIDTH}x$HEIGHT"
+[ "$X,$Y,$WIDTH,$HEIGHT" = "100,120,800,450" ] || fail "the geometry was not restored"
+MX=$X MY=$Y
+shot restart
+same_region "$switches_shot" "$last" $((MX + AUTO_X - 10)) $((MY + SWITCH_Y - 10)) 64 20 \
+    || fail "the switches were not restored"
+# The working folder holds no IES file: a curve after clicking the first entry proves the folder came back.
+xdotool mousemove $((MX + FILE1_X)) $((MY + FILE1_Y)) click 1
+sleep 1
+shot restart-first-file
+[ "$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((800 - PANEL_X)) 450)" -gt 200 ] \
+    || fail "the restored folder's first file shows no curves"
+
+xdotool mousemove $((MX + 300)) $((MY + 40)) key alt+r
+rwin=$(render_window) || true
+[ -n "$rwin" ] || fail "Alt+R did not open the render window in the second run"
+sleep 1
+geometry "$rwin"
+[ "$X,$Y" = "$RX,$RY" ] || fail "the render window came back at $X,$Y instead of $RX,$RY"
+shot restart-render
+same_region "$zoom_shot" "$last" $((RX + 67)) $((RY + 325)) 32 13 || fail "the brightness was not restored"
+same_region "$zoom_shot" "$last" $((RX + 54)) $((RY + 350)) 53 13 || fail "the zoom was not restored"
+n=$(colours "$last" $((RX + IMAGE_X)) $((RY + IMAGE_Y)) $IMAGE_SIZE $IMAGE_SIZE)
+[ "$n" -gt 20 ] || fail "the restored render picture is uniform ($n colours)"
+
+xdotool mousemove $((RX + CLOSE_X)) $((RY + CLOSE_Y)) click 1
+sleep 0.5
+"$work/close_window" "$win" || fail "cannot ask the main window to close"
+wait_gone "$pid" || fail "the program did not end in the second run"
+wait "$pid" || fail "the program ended with status $? in the second run"
+pid=""
+expect_ini Viewer LastFileName "$work/samples"
+expect_ini Render Brightness "$brightness"
+expect_ini Render Zoom "$zoom"
+expect_ini Viewer Fit 0
+echo "PASS ($step screenshots in $art)"
