@@ -51,12 +51,14 @@ struct Variant {
         , size(kSizes[(n / 4) % std::size(kSizes)])
         , separator((n / 20) % 2 ? "," : ".")
         , render((n / 40) % 4)
+        , renderPlane((n / 160) % 3)
     {
     }
     bool fitDown, orthoDown;
     Size size;
     const char* separator;
     size_t render;
+    size_t renderPlane; // first, last or middle plane
 };
 
 void DrawPlanes(const tIES& ies, const Variant& variant)
@@ -95,8 +97,12 @@ void Render(const tIES& ies, const Variant& variant)
     const RenderSettings settings = kSettings[variant.render];
     GreyImage image {};
     int lastRow = -1;
+    const int planes = static_cast<int>(ies.NumHorizAngles);
+    // A file without planes leaves the track bar its old range, so a stale position then reaches the render.
+    const int choices[] = { 0, std::max(planes - 1, 0), planes == 0 ? 5 : planes / 2 };
+    const int plane = choices[variant.renderPlane];
     try {
-        RenderImage(ies, 0, settings, image, [&lastRow](int row) {
+        RenderImage(ies, plane, settings, image, [&lastRow](int row) {
             if (row < lastRow || row > RenderSize)
                 Fail("render progress out of order");
             lastRow = row;
