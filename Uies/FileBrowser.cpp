@@ -46,9 +46,6 @@ QListWidgetItem* folderItem(const QString& text, const QByteArray& path, int dep
 void TForm1::SetDirectory(const QByteArray& folder)
 {
     const QByteArray path = folders::absoluteFolder(folder);
-    // Opening the folder already on show changes nothing.
-    if (path == directory_)
-        return;
     folders::checkEnterable(path);
     directory_ = path;
     ShowDirectory();

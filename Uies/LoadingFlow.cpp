@@ -58,9 +58,14 @@ void TForm1::FileListBox1DblClick()
 QString TForm1::HeaderLabelText(const std::string& headerText)
 {
     // Each entry ends in a carriage return, at which the label breaks the line; the last one ends the text.
-    QString text = notifier::fromBytes(headerText);
-    if (text.endsWith(QLatin1Char('\r')))
-        text.chop(1);
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    // An entry longer than any real one (a header line of megabytes) is cut, so laying out the label stays quick.
+    constexpr qsizetype MaxEntry = 1024;
+    QStringList entries = notifier::fromBytes(headerText).split(QLatin1Char('\r'));
+    if (!entries.isEmpty() && entries.last().isEmpty())
+        entries.removeLast();
+    for (QString& entry : entries) {
+        if (entry.size() > MaxEntry)
+            entry = entry.left(MaxEntry) + QChar(0x2026);
+    }
+    return entries.join(QLatin1Char('\n'));
 }

@@ -133,15 +133,32 @@ TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
     EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir));
     EXPECT_NE(fileItem("washer.ies"), nullptr);
 
-    // Opening the folder already on show changes nothing: the selection and the loaded file stay.
+    // Opening the folder on show reads it again: a file added since appears, and nothing is selected.
     clickFile("washer.ies");
     ASSERT_TRUE(TrackBarDegree->isEnabled());
+    copySample("downlight_axial.ies", "added.ies");
     const auto current = Form1->DirectoryListBox1->findItems("files", Qt::MatchExactly);
     ASSERT_EQ(current.size(), 1);
     Form1->DirectoryListBox1->setCurrentItem(current.first());
     QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
-    EXPECT_TRUE(TrackBarDegree->isEnabled());
-    EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + "/washer.ies").toStdString());
+    EXPECT_NE(fileItem("added.ies"), nullptr);
+    EXPECT_TRUE(Form1->SelectedFileName().empty());
+    EXPECT_FALSE(TrackBarDegree->isEnabled());
+}
+
+TEST_F(MainWindowTest, HugeHeaderEntriesAreCutOnTheLabel)
+{
+    QByteArray bytes = sampleBytes("downlight_axial.ies");
+    bytes.replace("Lumetra Lighting", QByteArray(200000, 'M'));
+    writeRaw(QFile::encodeName(filesDir + "/huge.ies"), bytes);
+    start();
+    openFolder(filesDir);
+    clickFile("huge.ies");
+    EXPECT_EQ(IESData.Candela.size(), 1u);
+    const QStringList lines = Form1->Label1->text().split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[1], "Manufacturer:  " + QString(1024 - 15, 'M') + QChar(0x2026));
+    EXPECT_EQ(lines[5], QStringLiteral("Lamp catalog:  LED-MOD-20-830"));
 }
 
 TEST_F(MainWindowTest, UnreadableAndEmptyFilesReportTheirErrorAndLeaveNothingLoaded)
