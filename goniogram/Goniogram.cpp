@@ -23,6 +23,8 @@ constexpr long double CoordinateLimit = 1'000'000;
 // nearbyint is a library call, and the curves of a large file round some 15000 coordinates per drawing.
 int Pixel(long double value)
 {
+    if (std::isnan(value))
+        return 0; // never reached by the drawing, which leaves out points that are not finite
     return static_cast<int>(std::clamp(std::rint(value), -CoordinateLimit, CoordinateLimit));
 }
 

@@ -258,6 +258,10 @@ TEST(ScaleRings, DirectSearchEqualsTheStepwiseSearch)
     std::uniform_real_distribution<double> exponent(-12, 7);
     for (int i = 0; i < 4000; ++i)
         values.push_back(std::pow(10.0L, static_cast<long double>(exponent(random))));
+    // Two where the stepwise search takes about a million steps.
+    std::uniform_real_distribution<double> large(1e7, 1e8);
+    for (int i = 0; i < 2; ++i)
+        values.push_back(static_cast<long double>(large(random)));
     for (const long double m : values) {
         const RingSpacing direct = ComputeRingSpacing(m), loop = LoopRingSpacing(m);
         ASSERT_TRUE(direct.valid);
