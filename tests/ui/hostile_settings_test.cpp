@@ -96,8 +96,11 @@ protected:
         expected["Render/Radiocity"] = Form2->CheckBoxRadiosity->isChecked() ? "1" : "0";
         HangWatchdog watchdog(std::string("closing with ") + what, hangLimit());
         Form1->close();
+        // Reverse order of creation, as at the end of the program.
         delete Form2;
         Form2 = nullptr;
+        delete Form1;
+        Form1 = nullptr;
         return expected;
     }
 
@@ -152,8 +155,9 @@ TEST_F(HostileSettings, EveryRunEndsWithTheFileFullyWrittenOrUntouched)
             {}, AtClose::Written },
         { "nul_and_lone_carriage_returns",
             [](const QString& p) {
-                writeFile(
-                    p, QByteArray("[Viewer]\rWidth=610\r\nHeig\0ht=300\r\nOrtho=0\0junk\r\n[Render\r\nZoom=7\r\n", 70));
+                static const char text[]
+                    = "[Viewer]\rWidth=610\r\nHeig\0ht=300\r\nOrtho=0\0junk\r\n[Render\r\nZoom=7\r\n";
+                writeFile(p, QByteArray(text, sizeof text - 1));
             },
             "*", AtClose::Written },
         { "ies_ini_is_a_folder", [](const QString& p) { ASSERT_TRUE(QDir().mkpath(p)); }, {}, AtClose::Refused },
