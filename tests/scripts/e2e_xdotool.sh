@@ -55,12 +55,19 @@ fail() {
 # --- Screenshots and pixel facts -------------------------------------------------------------------------------
 step=0
 last=""
-shot() { # shot NAME: the whole screen, kept as an artefact
+shot() { # shot NAME: the whole screen once it has stopped changing (at most 15 s), kept as an artefact
     step=$((step + 1))
     xdotool mousemove 5 995 # no hover highlight in the picture
-    sleep 0.4
     last=$(printf '%s/%02d-%s.png' "$art" "$step" "$1")
-    import -window root -depth 8 "png:$last"
+    local previous="" current=""
+    for _ in $(seq 50); do
+        sleep 0.3
+        import -window root -depth 8 "png:$last"
+        current=$(md5sum <"$last")
+        [ "$current" = "$previous" ] && return 0
+        previous=$current
+    done
+    fail "the screen never settled for $1"
 }
 pixels() { # pixels FILE X Y W H: raw RGB bytes of a screen region
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:-
