@@ -3,15 +3,20 @@
 // the file cannot be shown, and the window still loads a good file afterwards.
 #include "WindowFixture.h"
 
+#include "IesReader.h"
+
 #include <QElapsedTimer>
 #include <QListWidget>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -346,4 +351,42 @@ TEST_F(HostileLoading, NamesThatAreNotValidUtf8LoadTheFileTheyName)
     // The temporary folder's clean-up works on decoded names.
     for (const auto& c : cases)
         ::unlink(rawPath(c.name).constData());
+}
+
+// The loading flow checks for a plain file before it reads, but the file can turn into a FIFO between that
+// check and the open. Opening a FIFO for reading waits for a writer, so the reader must not wait: it opens
+// without blocking and refuses what is not a plain file.
+TEST_F(HostileLoading, ReadingAFifoNeverWaitsForAWriter)
+{
+    const QByteArray fifo = rawPath("turned_fifo.ies");
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0644), 0);
+
+    // Should the open wait after all, a writer comes after a second and ends the wait, so the test reports the
+    // fault instead of hanging. Its open succeeds only if a reader is waiting on the FIFO at that moment.
+    std::atomic<bool> readerWasWaiting { false };
+    std::atomic<bool> done { false };
+    std::thread writer([&] {
+        for (int i = 0; i < 10 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            readerWasWaiting = true;
+            ::close(fd);
+        }
+    });
+    TStringList lines;
+    std::string error;
+    {
+        HangWatchdog watchdog("reading a FIFO", hangLimit());
+        try {
+            LoadFileLines(fifo.toStdString(), lines);
+        } catch (const std::runtime_error& e) {
+            error = e.what();
+        }
+    }
+    done = true;
+    writer.join();
+    EXPECT_FALSE(readerWasWaiting) << "opening the FIFO waited for a writer";
+    EXPECT_EQ(error, "Cannot open file " + fifo.toStdString());
+    EXPECT_TRUE(lines.empty());
 }
