@@ -16,3 +16,12 @@ if(E2E_XVFB_RUN AND E2E_XDOTOOL AND E2E_IMPORT AND E2E_CONVERT AND X11_FOUND)
 else()
   message(STATUS "e2e_xdotool skipped: xvfb-run, xdotool, ImageMagick or the X11 library missing")
 endif()
+
+# The real message boxes: a binary file's error answered with Enter, the window going on, and a settings path
+# that cannot be written reported once per section at the end, after which the program still ends.
+if(TARGET e2e_close_window)
+  add_test(NAME e2e_messages
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/e2e_messages.sh $<TARGET_FILE:gonilux> ${CMAKE_SOURCE_DIR}/samples
+                   $<TARGET_FILE:e2e_close_window> ${CMAKE_CURRENT_BINARY_DIR}/e2e-messages-artefacts)
+  set_tests_properties(e2e_messages PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+endif()
