@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QToolButton>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <random>
@@ -160,6 +161,29 @@ TEST_F(HostileSettings, EveryRunEndsWithTheFileFullyWrittenOrUntouched)
                 writeFile(p, QByteArray(text, sizeof text - 1));
             },
             "*", AtClose::Written },
+        // Sizes and positions far beyond any screen: the window system clamps them, the program goes on.
+        { "geometry_beyond_any_screen",
+            [](const QString& p) {
+                writeFile(p,
+                    "[Viewer]\r\nWidth=100000\r\nHeight=100000\r\nLeft=-2147483648\r\nTop=2147483647\r\n[Render]\r\n"
+                    "Left=2147483647\r\nTop=-2147483648\r\nZoom=-2147483648\r\nBrightness=2147483647\r\n");
+            },
+            {}, AtClose::Written },
+        { "number_beyond_32_bits",
+            [](const QString& p) { writeFile(p, "[Viewer]\r\nWidth=2147483648\r\n[Render]\r\nZoom=-2147483649\r\n"); },
+            "*", AtClose::Written },
+        { "folder_that_is_a_file",
+            [this](const QString& p) {
+                writeFile(p, "[Viewer]\r\nLastFileName=" + QFile::encodeName(filesDir) + "/good.ies\r\n");
+            },
+            "Cannot open folder " + filesDir + "/good.ies: Not a directory", AtClose::Written },
+        { "folder_named_in_latin1",
+            [this](const QString& p) {
+                const QByteArray folder = QFile::encodeName(filesDir) + "/caf\xe9";
+                ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+                writeFile(p, "[Viewer]\r\nLastFileName=" + folder + "\r\n");
+            },
+            {}, AtClose::Written },
         { "ies_ini_is_a_folder", [](const QString& p) { ASSERT_TRUE(QDir().mkpath(p)); }, {}, AtClose::Refused },
         { "ies_ini_is_a_fifo", [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0644), 0); },
             {}, AtClose::Refused },
@@ -175,6 +199,7 @@ TEST_F(HostileSettings, EveryRunEndsWithTheFileFullyWrittenOrUntouched)
         messages.clear();
 
         startRun(c.name);
+        std::printf("%-34s start: %s\n", c.name, qPrintable(messages.join('|').left(160)));
         if (c.startMessage == QStringLiteral("*")) {
             EXPECT_LE(messages.size(), 2) << messages.join('|'); // at most one per section
         } else if (c.startMessage.isEmpty()) {
@@ -228,4 +253,6 @@ TEST_F(HostileSettings, EveryRunEndsWithTheFileFullyWrittenOrUntouched)
         delete Form1;
         Form1 = nullptr;
     }
+    // The temporary folder's clean-up works on decoded names.
+    ::rmdir((QFile::encodeName(filesDir) + "/caf\xe9").constData());
 }
