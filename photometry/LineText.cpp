@@ -1,11 +1,13 @@
 #include "LineText.h"
 #include "IesReader.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 void SplitIntoLines(std::string_view text, TStringList& lines)
 {
@@ -39,21 +41,32 @@ void SplitIntoLines(std::string_view text, TStringList& lines)
 void LoadFileLines(const std::string& path, TStringList& lines)
 {
     const auto fail = [&path]() { return std::runtime_error("Cannot open file " + path); };
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
+    // Non-blocking open: a FIFO (or a device) named like a file must never wait for a writer and freeze the window.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw fail();
+    const std::unique_ptr<int, void (*)(int*)> guard(new int(fd), [](int* f) {
+        ::close(*f);
+        delete f;
+    });
 
     // Only a regular file has text: a folder opens on some systems but reads as an error (or as a huge size).
     struct stat info { };
-    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         throw fail();
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get()))
-        throw fail(); // a folder, or a file the system refuses to read
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fail(); // a file the system refuses to read
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
     SplitIntoLines(bytes, lines);
 }

@@ -20,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -380,6 +381,11 @@ TEST(LoadFileLines, ReadsBytesAndReportsFilesThatCannotBeOpened)
     EXPECT_EQ(ThrownText([&] { LoadFileLines(missing, lines); }), "Cannot open file " + missing);
     EXPECT_EQ(ThrownText([&] { LoadFileLines(dir.string(), lines); }), "Cannot open file " + dir.string());
     EXPECT_EQ(lines.size(), 3u); // a failed load leaves the list alone
+
+    // A FIFO named like a file has no writer: the load must refuse at once instead of waiting for one.
+    const std::string fifo = (dir / "fifo.ies").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(ThrownText([&] { LoadFileLines(fifo, lines); }), "Cannot open file " + fifo);
     fs::remove_all(dir);
 }
 
