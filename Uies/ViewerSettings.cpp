@@ -22,6 +22,21 @@ QSize primaryScreenSize()
     return screen ? screen->geometry().size() : QSize(0, 0);
 }
 
+// A remembered size larger than every screen together (a hand-edited or foreign ies.ini) would ask for a
+// goniogram backing image of gigabytes and leave the diagram blank: such a size is brought down to the desktop,
+// as a window manager does, while the minimum size still holds.
+int boundedExtent(int remembered, int minimum, int desktop)
+{
+    const int maximum = std::max(minimum, desktop > 0 ? desktop : 16384);
+    return std::clamp(remembered, minimum, maximum);
+}
+
+QSize desktopSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualSize() : QSize(0, 0);
+}
+
 std::string switchValue(const QToolButton* button) { return button->isChecked() ? "1" : "0"; }
 
 } // namespace
@@ -42,8 +57,9 @@ void TForm1::ApplyViewerSettings()
             SetDirectory(remembered);
     }
 
-    resize(std::max(readInt("Width", "720"), 500), height());
-    resize(width(), std::max(readInt("Height", "401"), 190));
+    const QSize desktop = desktopSize();
+    resize(boundedExtent(readInt("Width", "720"), 500, desktop.width()), height());
+    resize(width(), boundedExtent(readInt("Height", "401"), 190, desktop.height()));
 
     // Centred on the primary screen unless remembered; the halves drop their fraction toward zero.
     const QSize screen = primaryScreenSize();
