@@ -163,6 +163,23 @@ TEST_F(HostileLoading, EveryHostileFileEndsInALoadOrAClearMessage)
                 return iesFile("", photometricBlock("3", "2") + "0 1e99999 -1e99999 0 1e99999 100 50 10 90 40 5\r\n");
             },
             Outcome::Loaded, {}, 2 },
+        // Tilt data with an impossible count, and with the largest count and nothing after it.
+        { "tilt_count_minus_1.ies",
+            [] { return QByteArray("IESNA:LM-63-2002\r\nTILT=INCLUDE\r\n1\r\n-1\r\n") + photometricBlock("3", "2"); },
+            Outcome::Refused, "The number of tilt angles in this file (-1) is outside 0 to 65535" },
+        { "tilt_count_65535.ies", [] { return QByteArray("IESNA:LM-63-2002\r\nTILT=INCLUDE\r\n1\r\n65535\r\n"); },
+            Outcome::Reported, "Error!\r\rLine " },
+        { "header_of_a_million_lines.ies",
+            [] {
+                QByteArray header;
+                for (int i = 0; i < 1'000'000; ++i)
+                    header += "[MORE] line\r\n";
+                return iesFile(
+                    "[TEST] long\r\n" + header, photometricBlock("3", "2") + "0 45 90 0 180 100 50 10 90 40 5\r\n");
+            },
+            Outcome::Loaded, {}, 2 },
+        { "lone_carriage_returns.ies", [] { return twoPlaneFile("100 50 10 90 40 5").replace("\r\n", "\r"); },
+            Outcome::Loaded, {}, 2 },
     };
 
     start();
