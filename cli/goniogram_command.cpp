@@ -171,14 +171,8 @@ int RunGoniogram(int argc, char** argv)
 
     tIES ies;
     try {
-        TStringList fileLines, headerLines;
-        LoadFileLines(options->path, fileLines);
-        ReadIES(fileLines, headerLines, ies, [](const std::string& message) {
-            // The viewer shows this in a box and goes on reading; here it goes to standard error.
-            std::string text = message;
-            std::replace(text.begin(), text.end(), '\r', '\n');
-            std::fprintf(stderr, "%s\n", text.c_str());
-        });
+        TStringList headerLines;
+        ReadRecordFile(options->path, ies, headerLines);
     } catch (const std::exception& error) {
         std::printf("error %s\n", error.what());
         return 3;

@@ -43,16 +43,7 @@ int RunInfo(int argc, char** argv)
     InfoResult info;
     info.path = path;
     try {
-        TStringList fileLines;
-        LoadFileLines(path, fileLines);
-        ReadIES(fileLines, info.headerLines, info.ies, [&info](const std::string& message) {
-            // The viewer shows this in a message box and goes on; here it goes to standard error, its
-            // carriage returns (the box's line breaks) written as line feeds.
-            info.readError = true;
-            std::string text = message;
-            std::replace(text.begin(), text.end(), '\r', '\n');
-            std::fprintf(stderr, "%s\n", text.c_str());
-        });
+        info.readError = ReadRecordFile(path, info.ies, info.headerLines);
     } catch (const std::exception& error) {
         std::printf("error %s\n", error.what());
         return 3;

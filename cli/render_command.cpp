@@ -131,12 +131,9 @@ int RunRender(int argc, char** argv)
         return 2;
     }
     try {
-        TStringList fileLines;
         TStringList headerLines;
         tIES ies;
-        LoadFileLines(options.file, fileLines);
-        ReadIES(fileLines, headerLines, ies,
-            [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); });
+        ReadRecordFile(options.file, ies, headerLines);
         if (IsEmpty(ies))
             throw std::runtime_error("The file has no planes: nothing to render");
 

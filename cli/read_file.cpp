@@ -1,0 +1,20 @@
+#include "Commands.h"
+
+#include "IesReader.h"
+
+#include <algorithm>
+#include <cstdio>
+
+bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines)
+{
+    bool headerError = false;
+    TStringList fileLines;
+    LoadFileLines(path, fileLines);
+    ReadIES(fileLines, headerLines, ies, [&headerError](const std::string& message) {
+        headerError = true;
+        std::string text = message;
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        std::fprintf(stderr, "%s\n", text.c_str());
+    });
+    return headerError;
+}
