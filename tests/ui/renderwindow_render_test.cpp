@@ -54,11 +54,11 @@ class ProgressWatch : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* bar = static_cast<QProgressBar*>(watched);
         if (event->type() == QEvent::Show)
             ++renders;
+        // Cast only for a paint: while the bar is being destroyed it is no longer a QProgressBar.
         if (event->type() == QEvent::Paint) {
-            painted.push_back(bar->value());
+            painted.push_back(static_cast<QProgressBar*>(watched)->value());
             eventLoopRan = eventLoopRan || timerFired;
         }
         return false;
