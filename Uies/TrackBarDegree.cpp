@@ -1,42 +1,14 @@
 #include "TrackBarDegree.h"
 
-#include <QCoreApplication>
+#include "ThumbStyle.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QProxyStyle>
-
-namespace {
-
-// A thumb 10 pixels thick across the groove, on whatever style the application uses.
-class ThumbStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
-    {
-        if (metric == PM_SliderControlThickness)
-            return 10;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
-
-// One style for every degree track bar, living as long as the application, so no slider outlives its style.
-QStyle* thumbStyle()
-{
-    static QPointer<ThumbStyle> style;
-    if (!style) {
-        style = new ThumbStyle();
-        style->setParent(QCoreApplication::instance());
-    }
-    return style;
-}
-
-} // namespace
 
 TTrackBarDegree::TTrackBarDegree(QWidget* parent)
     : QSlider(Qt::Horizontal, parent)
 {
-    setStyle(thumbStyle());
+    setStyle(TrackBarThumbStyle());
     setSingleStep(1);
     setPageStep(2);
     // The slider covers the "axially symmetric" label lying under it.

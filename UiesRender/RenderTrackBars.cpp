@@ -1,34 +1,18 @@
 #include "RenderTrackBars.h"
 
 #include "Notifier.h"
+#include "ThumbStyle.h"
 #include "UiesRender.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QProxyStyle>
 
 #include <exception>
-
-namespace {
-// A thumb 10 pixels long across the groove, on whatever style the application uses.
-class ThumbStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
-    {
-        if (metric == PM_SliderControlThickness)
-            return 10;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
-} // namespace
 
 TRenderTrackBar::TRenderTrackBar(QWidget* owner)
     : QSlider(Qt::Horizontal, owner)
 {
-    auto* thumbStyle = new ThumbStyle();
-    thumbStyle->setParent(this);
-    setStyle(thumbStyle);
+    setStyle(TrackBarThumbStyle());
     setFocusPolicy(Qt::StrongFocus);
 }
 
