@@ -162,7 +162,8 @@ TEST_F(RenderWindow, TheProgressBarIsRepaintedAtEveryStepWithoutRunningTheEventL
 {
     select("one_plane.ies");
     Form1->SpeedButtonUpdate->setChecked(false);
-    QTimer::singleShot(0, [this] { watch.timerFired = true; });
+    // Bound to the watch, so the timer dies with this test if the render never lets the event loop run.
+    QTimer::singleShot(0, &watch, [this] { watch.timerFired = true; });
     Form2->show();
     const std::vector<int> steps { 0, 20, 40, 60, 80, 100, 120, 140, 160, 180, 200, 220, 240, 260, 280, 300 };
     // Each step reaches the screen at least once (the bar may repaint itself as well).
