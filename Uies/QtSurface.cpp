@@ -8,7 +8,23 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
+
+namespace {
+
+// A box given by two corners in any order, as its left, top, width and height; empty boxes hold nothing.
+struct Box {
+    int x, y, w, h;
+    bool empty() const { return w <= 0 || h <= 0; }
+};
+
+Box Normalized(int x1, int y1, int x2, int y2)
+{
+    return { std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1) };
+}
+
+} // namespace
 
 QtSurface::QtSurface(QPainter* painter, QColor buttonFace)
     : painter_(painter)
@@ -91,25 +107,21 @@ void QtSurface::Rectangle(int x1, int y1, int x2, int y2)
     Flush();
     if (!Drawable())
         return;
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    const int w = x2 - x1, h = y2 - y1;
-    if (w <= 0 || h <= 0)
+    const Box box = Normalized(x1, y1, x2, y2);
+    if (box.empty())
         return;
     const bool outlined = pen.style != PenStyle::Clear;
     if (brush.style != BrushStyle::Clear) {
         // Without a pen the canvas fills one pixel less to the right and below.
-        const int fillW = outlined ? w : w - 1, fillH = outlined ? h : h - 1;
+        const int fillW = outlined ? box.w : box.w - 1, fillH = outlined ? box.h : box.h - 1;
         if (fillW > 0 && fillH > 0)
-            painter_->fillRect(x1, y1, fillW, fillH, Resolve(brush.color));
+            painter_->fillRect(box.x, box.y, fillW, fillH, Resolve(brush.color));
     }
     if (outlined) {
         UsePen(pen);
         painter_->setBrush(Qt::NoBrush);
         // An aliased QRect outline covers x .. x + width, so width - 1 keeps it inside the half-open box.
-        painter_->drawRect(x1, y1, w - 1, h - 1);
+        painter_->drawRect(box.x, box.y, box.w - 1, box.h - 1);
     }
 }
 
@@ -118,18 +130,15 @@ void QtSurface::Ellipse(int x1, int y1, int x2, int y2)
     Flush();
     if (!Drawable())
         return;
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x2 - x1 <= 0 || y2 - y1 <= 0)
+    const Box box = Normalized(x1, y1, x2, y2);
+    if (box.empty())
         return; // an empty box holds no ellipse
     UsePen(pen);
     if (brush.style == BrushStyle::Clear)
         painter_->setBrush(Qt::NoBrush);
     else
         painter_->setBrush(Resolve(brush.color));
-    painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    painter_->drawEllipse(QRect(box.x, box.y, box.w - 1, box.h - 1));
 }
 
 void QtSurface::MoveTo(int x, int y) { position_ = QPoint(x, y); }

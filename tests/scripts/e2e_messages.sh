@@ -35,37 +35,8 @@ fi
 work=$2
 art=$3
 touch "$work/x-server-up"
-pid=""
-cleanup() {
-    if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-step=0
-last=""
-shot() { # shot NAME: the whole screen once it has stopped changing (at most 15 s), kept as an artefact
-    step=$((step + 1))
-    last=$(printf '%s/%02d-%s.png' "$art" "$step" "$1")
-    local previous="" current=""
-    for _ in $(seq 50); do
-        sleep 0.3
-        import -window root -depth 8 "png:$last"
-        current=$(md5sum <"$last")
-        [ "$current" = "$previous" ] && return 0
-        previous=$current
-    done
-    fail "the screen never settled for $1"
-}
-red_pixels() { # red_pixels FILE X Y W H: pixels of the main curves' colour (255, 0, 0)
-    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:- | od -An -v -tx1 -w3 | grep -c '^ ff 00 00$' || true
-}
+# shellcheck source=e2e_common.sh
+source "$(dirname "$0")/e2e_common.sh"
 # Visible windows captioned "Gonilux" other than the main window: the message boxes.
 boxes() {
     xdotool search --onlyvisible --name '^Gonilux$' 2>/dev/null | grep -vx "$win" || true

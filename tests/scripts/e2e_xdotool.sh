@@ -38,46 +38,9 @@ fi
 work=$2
 art=$3
 touch "$work/x-server-up"
-pid=""
-cleanup() {
-    if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# --- Screenshots and pixel facts -------------------------------------------------------------------------------
-step=0
-last=""
-shot() { # shot NAME: the whole screen once it has stopped changing (at most 15 s), kept as an artefact
-    step=$((step + 1))
-    xdotool mousemove 5 995 # no hover highlight in the picture
-    last=$(printf '%s/%02d-%s.png' "$art" "$step" "$1")
-    local previous="" current=""
-    for _ in $(seq 50); do
-        sleep 0.3
-        import -window root -depth 8 "png:$last"
-        current=$(md5sum <"$last")
-        [ "$current" = "$previous" ] && return 0
-        previous=$current
-    done
-    fail "the screen never settled for $1"
-}
-pixels() { # pixels FILE X Y W H: raw RGB bytes of a screen region
-    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:-
-}
-red_pixels() { # pixels of the main curves' colour (255, 0, 0) in a region
-    pixels "$@" | od -An -v -tx1 -w3 | grep -c '^ ff 00 00$' || true
-}
-colours() { # distinct colours in a region
-    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %k info:
-}
+E2E_PARK_MOUSE=1
+# shellcheck source=e2e_common.sh
+source "$(dirname "$0")/e2e_common.sh"
 same_region() { # same_region A B X Y W H: the same region of two screenshots holds the same pixels
     [ "$(pixels "$1" "$3" "$4" "$5" "$6" | md5sum)" = "$(pixels "$2" "$3" "$4" "$5" "$6" | md5sum)" ]
 }
