@@ -15,7 +15,12 @@ using HeaderErrorSink = std::function<void(const std::string& message)>;
 // for 65535 x 65535 angles would take about 68 GB.
 inline constexpr std::uint64_t kMaxCandelaValues = 4000000;
 
+// The largest file the loader reads. The biggest table allowed above is about 50 MB of text; a file of gigabytes
+// named like a photometric file would otherwise be read whole into memory and could exhaust it.
+inline constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
+
 // Loads a file's bytes into lines, one byte per character, split at CR, LF or CR LF; a NUL ends the text.
+// A file larger than kMaxFileBytes is refused with a message naming its size.
 // Throws std::runtime_error("Cannot open file <path>") when the file cannot be opened for reading.
 void LoadFileLines(const std::string& path, TStringList& lines);
 

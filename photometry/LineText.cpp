@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,12 @@ void LoadFileLines(const std::string& path, TStringList& lines)
     struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         throw fail();
+    const auto tooLarge = [&path](std::uint64_t size) {
+        return std::runtime_error("The file " + path + " is too large to be a photometric file: " + std::to_string(size)
+            + " bytes, at most " + std::to_string(kMaxFileBytes) + " are read");
+    };
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes)
+        throw tooLarge(static_cast<std::uint64_t>(info.st_size));
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
@@ -67,6 +74,8 @@ void LoadFileLines(const std::string& path, TStringList& lines)
             throw fail(); // a file the system refuses to read
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxFileBytes) // the file grew while it was read
+            throw tooLarge(bytes.size());
     }
     SplitIntoLines(bytes, lines);
 }

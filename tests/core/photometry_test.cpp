@@ -19,8 +19,8 @@
 #include <random>
 #include <stdexcept>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -386,6 +386,15 @@ TEST(LoadFileLines, ReadsBytesAndReportsFilesThatCannotBeOpened)
     const std::string fifo = (dir / "fifo.ies").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     EXPECT_EQ(ThrownText([&] { LoadFileLines(fifo, lines); }), "Cannot open file " + fifo);
+
+    // A file of gigabytes is refused by its size before anything is read (a sparse file takes no disk space).
+    const fs::path huge = dir / "huge.ies";
+    std::ofstream(huge, std::ios::binary).put('1');
+    fs::resize_file(huge, kMaxFileBytes + 1);
+    EXPECT_EQ(ThrownText([&] { LoadFileLines(huge.string(), lines); }),
+        "The file " + huge.string() + " is too large to be a photometric file: " + std::to_string(kMaxFileBytes + 1)
+            + " bytes, at most " + std::to_string(kMaxFileBytes) + " are read");
+    EXPECT_EQ(lines.size(), 3u);
     fs::remove_all(dir);
 }
 
