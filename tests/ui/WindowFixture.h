@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -52,6 +53,16 @@ private:
 
 // The limit for one hostile step; sanitizer builds run several times slower.
 inline std::chrono::seconds hangLimit() { return std::chrono::seconds(180); }
+
+// Reproducible random bytes: the same seed gives the same file on every run.
+inline QByteArray randomBytes(qsizetype size, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(generator() & 0xff);
+    return bytes;
+}
 
 // An IES file from its parts: the header lines, then TILT=NONE, then the numeric block as given.
 inline QByteArray iesFile(const QByteArray& header, const QByteArray& numbers)

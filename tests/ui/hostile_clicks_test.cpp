@@ -17,19 +17,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-QByteArray randomBytes(qsizetype size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(generator() & 0xff);
-    return bytes;
-}
-
-} // namespace
-
 class HostileClicks : public MainWindowTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     void SetUp() override

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <random>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <thread>
@@ -37,15 +36,6 @@ struct ContentCase {
     QString messageStart; // the start of the one message expected (Refused), or empty
     int planes = 0; // for Loaded: planes in the record
 };
-
-QByteArray randomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(generator() & 0xff);
-    return bytes;
-}
 
 // A valid two-plane file whose numeric block is one line of about size bytes: the numbers past the candela
 // table pad it and are never read.

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <functional>
 #include <map>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,15 +35,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray randomBytes(qsizetype size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(generator() & 0xff);
-    return bytes;
 }
 
 // About size bytes of sections and keys the program does not know, then the given tail.
