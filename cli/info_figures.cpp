@@ -84,7 +84,7 @@ void PrintFiguresSummary(std::FILE* out, const PhotometricFigures& figures)
     std::fputs("Photometry:\n", out);
     Line(out, "Photometric type", Shown(figures.PhotometricType));
     Line(out, "Luminous flux", Shown(figures.Flux, " lm"));
-    Line(out, "Lamp flux", figures.LampFlux ? Rounded(*figures.LampFlux, " lm") : "none (absolute photometry)");
+    Line(out, "Lamp flux", Shown(figures.LampFlux, " lm"));
     Line(out, "Number of lamps", Shown(figures.NumberOfLamps));
     Line(out, "Light output ratio", Shown(figures.LightOutputRatio, " %"));
     Line(out, "Input watts", Shown(figures.InputWatts, " W"));
