@@ -1,6 +1,7 @@
 #include "PhotometricFigures.h"
 #include "SpreadAngles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -190,22 +191,29 @@ struct FluxResult {
     std::optional<std::array<long double, kZoneCount>> zones;
 };
 
+// Cosine falls over 0 to 180 degrees, so the cosine of a clipped bound is the smaller (or larger) of the two
+// cosines: each bound's cosine is taken once.
 FluxResult TypeCFlux(const tIES& ies, long double multiplier)
 {
     const tArrEx sums = ColumnSums(ies, PlaneWidths(ies.HorizAngles, TypeCLayout(ies.HorizAngles)), multiplier);
+    std::array<long double, kZoneCount + 1> zoneEdges;
+    for (int z = 0; z <= kZoneCount; ++z)
+        zoneEdges[z] = std::cos(10.0L * z * kRadiansPerDegree);
     FluxResult result;
     result.zones.emplace();
     result.zones->fill(0);
     const auto cells = Cells(ies.VertAngles);
+    long double cosHigh = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const auto [low, high] = cells[i];
-        result.flux += sums[i] * (std::cos(low * kRadiansPerDegree) - std::cos(high * kRadiansPerDegree));
-        for (int z = 0; z < kZoneCount; ++z) {
-            const long double from = std::fmax(low, 10.0L * z);
-            const long double to = std::fmin(high, 10.0L * (z + 1));
-            if (to > from)
-                (*result.zones)[z] += sums[i] * (std::cos(from * kRadiansPerDegree) - std::cos(to * kRadiansPerDegree));
-        }
+        const long double cosLow = i > 0 && low == cells[i - 1].second ? cosHigh : std::cos(low * kRadiansPerDegree);
+        cosHigh = std::cos(high * kRadiansPerDegree);
+        result.flux += sums[i] * (cosLow - cosHigh);
+        const int first = std::max(0, static_cast<int>(low / 10) - 1);
+        const int last = std::min(kZoneCount - 1, static_cast<int>(high / 10) + 1);
+        for (int z = first; z <= last; ++z)
+            if (std::min(high, 10.0L * (z + 1)) > std::max(low, 10.0L * z))
+                (*result.zones)[z] += sums[i] * (std::min(cosLow, zoneEdges[z]) - std::max(cosHigh, zoneEdges[z + 1]));
     }
     return result;
 }

@@ -66,7 +66,11 @@ TEST(Figures, FluxOfClosedFormDistributions)
         tArrEx horizontal;
         long double multiplier;
         double flux;
+        Intensity intensity = Isotropic;
     };
+    // Only one plane lit: the flux is 2 (over 0 to 180 degrees) times that plane's width.
+    const auto onlyAt
+        = [](long double lit) { return [lit](long double c, long double) -> long double { return c == lit ? 1 : 0; }; };
     const tArrEx gammaFull = Steps(0, 180, 5);
     const tArrEx latitude = Steps(-90, 90, 7.5);
     const Case cases[] = {
@@ -76,6 +80,10 @@ TEST(Figures, FluxOfClosedFormDistributions)
         { "bilateral from 90", 1, gammaFull, Steps(90, 270, 45), 1, 4 * kPi },
         { "full 0 to 360", 1, gammaFull, Steps(0, 360, 15), 1, 4 * kPi },
         { "full circle with a gap", 1, gammaFull, Steps(0, 240, 60), 1, 4 * kPi },
+        { "quadrant, C90 lit", 1, gammaFull, Steps(0, 90, 22.5), 1, 2 * (4 * 11.25) * kPi / 180, onlyAt(90) },
+        { "bilateral, C30 lit", 1, gammaFull, { 0, 30, 100, 180 }, 1, 2 * (2 * 50) * kPi / 180, onlyAt(30) },
+        { "gap shared by the first plane", 1, gammaFull, Steps(0, 240, 60), 1, 2 * 90 * kPi / 180, onlyAt(0) },
+        { "gap shared by the last plane", 1, gammaFull, Steps(0, 240, 60), 1, 2 * 90 * kPi / 180, onlyAt(240) },
         { "lower half, multiplier 3", 1, Steps(0, 90, 10), { 0 }, 3, 3 * 2 * kPi },
         { "upper part from 100", 1, Steps(100, 180, 10), { 0 }, 1, 2 * kPi * (1 + std::cos(100 * kPi / 180)) },
         { "type A", 3, latitude, Steps(-90, 90, 30), 1, 2 * kPi },
@@ -86,7 +94,7 @@ TEST(Figures, FluxOfClosedFormDistributions)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const PhotometricFigures f
-            = ComputeFigures(Table(c.vertical, c.horizontal, Isotropic), Header(c.type, c.multiplier));
+            = ComputeFigures(Table(c.vertical, c.horizontal, c.intensity), Header(c.type, c.multiplier));
         ASSERT_TRUE(f.Flux);
         EXPECT_NEAR(*f.Flux, c.flux, 1e-12 * c.flux);
         EXPECT_EQ(f.Note, "");
@@ -118,12 +126,12 @@ TEST(Figures, LambertianTendsToPiTimesI0WithBeam120)
         const tArrEx gamma = Steps(0, 90, step);
         const PhotometricFigures f = ComputeFigures(
             Table(gamma, { 0 }, [&](long double c, long double g) { return i0 * Cosine(c, g); }), Header());
-        const double error = std::fabs(*f.Flux - kPi * double(i0));
+        const double error = std::fabs(f.Flux.value_or(NAN) - kPi * double(i0));
         EXPECT_LT(error, previousError) << "step " << double(step);
         previousError = error;
-        EXPECT_DOUBLE_EQ(*f.Beam.First, 120);
-        EXPECT_DOUBLE_EQ(*f.Beam.Second, 120);
-        EXPECT_NEAR(*f.Field.First, 2 * std::acos(0.1) * 180 / kPi, step * step * 0.02);
+        EXPECT_DOUBLE_EQ(f.Beam.First.value_or(NAN), 120);
+        EXPECT_DOUBLE_EQ(f.Beam.Second.value_or(NAN), 120);
+        EXPECT_NEAR(f.Field.First.value_or(NAN), 2 * std::acos(0.1) * 180 / kPi, step * step * 0.02);
         EXPECT_DOUBLE_EQ(*f.DownwardPercent, 100);
     }
     EXPECT_LT(previousError, 1e-4 * kPi * double(i0));
@@ -163,10 +171,10 @@ TEST(Figures, BeamAndFieldPerSectionForEachSymmetryClass)
             };
             const tIES ies = Table(upward ? Steps(90, 180, 1) : gamma, c.horizontal, linear);
             const PhotometricFigures f = ComputeFigures(ies, Header());
-            EXPECT_NEAR(*f.Beam.First, 0.5 * (c.c0 + c.c180), 1e-9);
-            EXPECT_NEAR(*f.Beam.Second, 0.5 * (c.c90 + c.c270), 1e-9);
-            EXPECT_NEAR(*f.Field.First, 0.9 * (c.c0 + c.c180), 1e-9);
-            EXPECT_NEAR(*f.Field.Second, 0.9 * (c.c90 + c.c270), 1e-9);
+            EXPECT_NEAR(f.Beam.First.value_or(NAN), 0.5 * (c.c0 + c.c180), 1e-9);
+            EXPECT_NEAR(f.Beam.Second.value_or(NAN), 0.5 * (c.c90 + c.c270), 1e-9);
+            EXPECT_NEAR(f.Field.First.value_or(NAN), 0.9 * (c.c0 + c.c180), 1e-9);
+            EXPECT_NEAR(f.Field.Second.value_or(NAN), 0.9 * (c.c90 + c.c270), 1e-9);
             EXPECT_STREQ(f.Beam.FirstKey, "c0_180");
         }
     }
@@ -200,9 +208,9 @@ TEST(Figures, TypesAAndBSpreadAlongTheirTwoAxes)
         EXPECT_EQ(f.Beam.First.has_value(), c.horizontalDefined);
         EXPECT_EQ(f.Beam.Second.has_value(), c.verticalDefined);
         if (c.horizontalDefined && c.verticalDefined) {
-            EXPECT_NEAR(*f.Beam.First, double(wh), 1e-9);
-            EXPECT_NEAR(*f.Field.First, 1.8 * double(wh), 1e-9);
-            EXPECT_NEAR(*f.Beam.Second, double(wv), 1e-9);
+            EXPECT_NEAR(f.Beam.First.value_or(NAN), double(wh), 1e-9);
+            EXPECT_NEAR(f.Field.First.value_or(NAN), 1.8 * double(wh), 1e-9);
+            EXPECT_NEAR(f.Beam.Second.value_or(NAN), double(wv), 1e-9);
         }
     }
 }
