@@ -5,6 +5,7 @@ int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 
+#include "PhotometricHeader.h"
 #include "tIES.h"
 
 #include <string>
@@ -12,4 +13,5 @@ int RunRender(int argc, char** argv);
 // Loads and reads an IES file as the viewer does. The header check's message, which the viewer shows in a box
 // before it goes on reading, goes to standard error with its carriage returns written as line feeds.
 // Returns whether that message was given; throws std::runtime_error when the file cannot be read at all.
-bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines);
+// When header is given it receives the header numbers and tilt data as read.
+bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines, tPhotometricHeader* header = nullptr);

@@ -43,7 +43,7 @@ int RunInfo(int argc, char** argv)
     InfoResult info;
     info.path = path;
     try {
-        info.readError = ReadRecordFile(path, info.ies, info.headerLines);
+        info.readError = ReadRecordFile(path, info.ies, info.headerLines, &info.header);
     } catch (const std::exception& error) {
         std::printf("error %s\n", error.what());
         return 3;

@@ -1,4 +1,5 @@
 #include "info_summary.h"
+#include "info_figures.h"
 
 #include "IesReader.h"
 
@@ -150,6 +151,7 @@ void PrintSummary(std::FILE* out, const InfoResult& info)
     const auto values = EntryValues(info.headerLines);
     for (std::size_t i = 0; i < values.size(); ++i)
         std::fprintf(out, "%s: %s\n", kEntryLabels[i], Trimmed(values[i]).c_str());
+    PrintFiguresSummary(out, ComputeFigures(ies, info.header));
 }
 
 void PrintJson(std::FILE* out, const InfoResult& info)
@@ -176,7 +178,9 @@ void PrintJson(std::FILE* out, const InfoResult& info)
         std::fprintf(out, "%s\n    \"%s\": ", i ? "," : "", kEntryKeys[i]);
         JsonString(out, values[i]);
     }
-    std::fputs("\n  }\n}\n", out);
+    std::fputs("\n  },\n", out);
+    PrintFiguresJson(out, ComputeFigures(ies, info.header));
+    std::fputs("\n}\n", out);
 }
 
 void PrintDump(std::FILE* out, const InfoResult& info)

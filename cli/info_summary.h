@@ -1,6 +1,7 @@
 #pragma once
 // What `gonilux-cli info` prints about a loaded record, in its three forms.
 
+#include "PhotometricHeader.h"
 #include "tIES.h"
 
 #include <cstdio>
@@ -11,10 +12,11 @@ struct InfoResult {
     std::string path;
     bool readError = false; // a header number failed to convert
     tIES ies;
+    tPhotometricHeader header; // the header numbers as read
     TStringList headerLines;
 };
 
-// Human summary: counts, angle ranges, symmetry, maximum candela, the six header entries.
+// Human summary: counts, angle ranges, symmetry, maximum candela, the six header entries, the photometric figures.
 void PrintSummary(std::FILE* out, const InfoResult& info);
 // The same facts as one JSON object; bytes of the file map to the code points U+0000..U+00FF.
 void PrintJson(std::FILE* out, const InfoResult& info);

@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 
-bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines)
+bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines, tPhotometricHeader* header)
 {
+    tPhotometricHeader unused;
     bool headerError = false;
     TStringList fileLines;
     LoadFileLines(path, fileLines);
-    ReadIES(fileLines, headerLines, ies, [&headerError](const std::string& message) {
+    ReadIES(fileLines, headerLines, ies, header ? *header : unused, [&headerError](const std::string& message) {
         headerError = true;
         std::string text = message;
         std::replace(text.begin(), text.end(), '\r', '\n');

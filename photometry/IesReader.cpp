@@ -127,14 +127,19 @@ uint16_t RoundedCount(long double value, const char* what)
     return static_cast<uint16_t>(rounded);
 }
 
-// Skips the tilt data that follow TILT=INCLUDE: the lamp-to-luminaire geometry, the number of tilt angles, the
-// angles and their multiplying factors. They describe the lamp's output when tilted and are not shown.
-void SkipTiltData(HeaderNumbers& numbers)
+// Takes the tilt data that follow TILT=INCLUDE: the lamp-to-luminaire geometry, the number of tilt angles, the
+// angles and then their multiplying factors. They describe the lamp's output when tilted; they are kept, not applied.
+void ReadTiltData(HeaderNumbers& numbers, tTiltData& tilt)
 {
-    numbers.Next(); // lamp-to-luminaire geometry
+    tilt.Included = true;
+    tilt.LampToLuminaireGeometry = numbers.Next();
     const uint16_t count = RoundedCount(numbers.Next(), "tilt angles");
-    for (unsigned i = 0; i < 2u * count; ++i)
-        numbers.Next();
+    tilt.Angles.resize(count);
+    for (long double& angle : tilt.Angles)
+        angle = numbers.Next();
+    tilt.MultiplyingFactors.resize(count);
+    for (long double& factor : tilt.MultiplyingFactors)
+        factor = numbers.Next();
 }
 
 void FillValues(tArrEx& values, std::size_t count, NumericCursor& cursor)
@@ -159,6 +164,13 @@ std::size_t FileLineOf(
 
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError)
 {
+    tPhotometricHeader unused;
+    ReadIES(fileLines, headerLines, ies, unused, onHeaderError);
+}
+
+void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError)
+{
     const bool tiltData = SplitOffHeader(fileLines, headerLines);
 
     std::vector<std::size_t> lineStarts;
@@ -172,25 +184,31 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const 
 
     NumericCursor cursor(numeric);
     HeaderNumbers numbers(cursor);
+    tPhotometricHeader readHeader;
     if (tiltData)
-        SkipTiltData(numbers);
+        ReadTiltData(numbers, readHeader.Tilt);
 
-    // The thirteen numbers of the photometric block; those not kept are still taken and checked.
+    // The thirteen numbers of the photometric block: the record keeps some, the header all of them as read.
     tIES read;
-    numbers.Next(); // number of lamps
-    read.LumensPerLamp = numbers.Next();
-    read.CandelaMultiplier = numbers.Next();
+    readHeader.NumberOfLamps = numbers.Next();
+    read.LumensPerLamp = readHeader.LumensPerLamp = numbers.Next();
+    read.CandelaMultiplier = readHeader.CandelaMultiplier = numbers.Next();
     read.NumVertAngles = RoundedCount(numbers.Next(), "vertical angles");
     read.NumHorizAngles = RoundedCount(numbers.Next(), "horizontal angles");
-    numbers.Next(); // photometric type
-    const long double units = std::nearbyint(numbers.Next());
+    readHeader.PhotometricType = numbers.Next();
+    readHeader.UnitsType = numbers.Next();
+    const long double units = std::nearbyint(readHeader.UnitsType);
     if (units >= 0 && units <= 65535) {
         read.UnitsType = static_cast<uint16_t>(units);
     } else {
         numbers.MarkFailed(); // an impossible units type is reported like a number that failed to convert
     }
-    for (int i = 0; i < 6; ++i)
-        numbers.Next(); // opening width, length, height; ballast factor; future use; input watts
+    readHeader.Width = numbers.Next();
+    readHeader.Length = numbers.Next();
+    readHeader.Height = numbers.Next();
+    readHeader.BallastFactor = numbers.Next();
+    readHeader.FutureUse = numbers.Next();
+    readHeader.InputWatts = numbers.Next();
 
     const std::uint64_t values = std::uint64_t { read.NumVertAngles } * read.NumHorizAngles;
     if (values > kMaxCandelaValues)
@@ -212,4 +230,5 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const 
     // Numbers after the last candela value are not read.
 
     ies = std::move(read);
+    header = std::move(readHeader);
 }

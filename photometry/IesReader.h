@@ -1,6 +1,7 @@
 #pragma once
 // The IES (LM-63) file reader: a file's bytes into lines, the lines into the photometric record.
 
+#include "PhotometricHeader.h"
 #include "tIES.h"
 
 #include <cstdint>
@@ -26,13 +27,17 @@ void LoadFileLines(const std::string& path, TStringList& lines);
 
 // Moves the header lines (up to and including the TILT line) from fileLines into headerLines and fills
 // the record from the numbers that follow; fileLines ends holding the numeric text as its only line.
-// Tilt data that follow TILT=INCLUDE are skipped. When a header number fails to convert, onHeaderError
+// Tilt data that follow TILT=INCLUDE are taken but not kept. When a header number fails to convert, onHeaderError
 // receives "Error!\r\rLine N" once, N being the file's 1-based line of the first failing number (the line
 // after the last when the file ended early), and the read goes on.
 // Throws std::runtime_error with the text the user sees when the numeric text is empty
 // ("List index out of bounds (0)"), when a count lies outside 0 to 65535 or when the declared table exceeds
 // kMaxCandelaValues. The record is then left exactly as it was: nothing is loaded.
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError);
+// The same read, also filling header with the thirteen numbers of the photometric block and the tilt data, as read.
+// On a throw, header is left as it was too.
+void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError);
 
 // The text following the first case-sensitive occurrence of keyword in headerText, cut before the first
 // LF, CR and "[", untrimmed; empty when the keyword is absent.

@@ -1,7 +1,11 @@
 // gonilux-cli info: the three output forms, the golden dumps and the error exits, run as a separate process.
+#include "IesReader.h"
+#include "PhotometricFigures.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -142,5 +146,68 @@ TEST_F(CliInfo, WrongArgumentsShowUsage)
         const CliRun run = Info(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_NE(run.err.find("usage: gonilux-cli info FILE"), std::string::npos) << arguments;
+    }
+}
+
+TEST_F(CliInfo, JsonFiguresHoldEveryKeyAndNumbersReadBackExactly)
+{
+    const std::string path = kSamples + "/street_bilateral.ies";
+    const CliRun run = Info("'" + path + "' --json");
+    ASSERT_EQ(run.exitCode, 0);
+    const std::size_t figures = run.out.find("\n  \"figures\": {\n");
+    ASSERT_NE(figures, std::string::npos);
+    std::size_t at = figures;
+    for (const char* key : { "photometric_type", "flux_lm", "lamp_flux_lm", "lor_percent", "efficacy_lm_per_w",
+             "input_watts", "ballast_factor", "number_of_lamps", "max_cd", "max_at", "beam_deg", "field_deg",
+             "zonal_lm", "downward_percent", "upward_percent", "note" }) {
+        const std::size_t next = run.out.find(std::string("\n    \"") + key + "\": ", at);
+        EXPECT_NE(next, std::string::npos) << key;
+        at = next == std::string::npos ? at : next;
+    }
+    EXPECT_NE(run.out.find("\"beam_deg\": {\"c0_180\": "), std::string::npos);
+    EXPECT_NE(run.out.find("\"note\": \"\"\n  }\n}\n"), std::string::npos);
+
+    TStringList lines;
+    TStringList headerLines;
+    tIES ies;
+    tPhotometricHeader header;
+    LoadFileLines(path, lines);
+    ReadIES(lines, headerLines, ies, header, nullptr);
+    const PhotometricFigures expected = ComputeFigures(ies, header);
+    const std::string key = "\"flux_lm\": ";
+    const double flux = std::strtod(run.out.c_str() + run.out.find(key) + key.size(), nullptr);
+    ASSERT_TRUE(expected.Flux);
+    EXPECT_EQ(flux, *expected.Flux);
+
+    const CliRun summary = Info("'" + path + "'");
+    EXPECT_NE(summary.out.find("\nPhotometry:\n  Photometric type: 1\n"), std::string::npos) << summary.out;
+    EXPECT_EQ(summary.out.find("Not computed"), std::string::npos);
+}
+
+TEST_F(CliInfo, FiguresNeverWriteNanOrInfinityAndSayWhyWhenNotComputed)
+{
+    const std::string unknownType
+        = WriteFile("type9.ies", "TILT=NONE\n1 -1 1 3 1 9 2 0 0 0 1 1 0\n0 45 90\n0\n5 3 1\n");
+    const CliRun run = Info("'" + unknownType + "' --json");
+    EXPECT_NE(run.out.find("\"flux_lm\": null,"), std::string::npos);
+    EXPECT_NE(run.out.find("\"beam_deg\": {\"c0_180\": null, \"c90_270\": null},"), std::string::npos);
+    EXPECT_NE(run.out.find("\"zonal_lm\": null,"), std::string::npos);
+    EXPECT_NE(run.out.find("\"max_at\": {\"h\": 0, \"v\": 0},"), std::string::npos);
+    EXPECT_NE(Info("'" + unknownType + "'").out.find("  Not computed: photometric type 9"), std::string::npos);
+
+    namespace fs = std::filesystem;
+    const fs::path root = GONILUX_CORPUS_DIR;
+    if (!fs::exists(root))
+        GTEST_SKIP() << "no corpus at " << root;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".ies" && extension != ".IES"))
+            continue;
+        const CliRun file = Info("'" + entry.path().string() + "' --json");
+        SCOPED_TRACE(entry.path().string());
+        EXPECT_EQ(file.exitCode, 0);
+        EXPECT_NE(file.out.find("\n  \"figures\": {\n"), std::string::npos);
+        for (const char* bad : { "nan", "inf", "NaN", "Inf" })
+            EXPECT_EQ(file.out.substr(file.out.find("\"figures\"")).find(bad), std::string::npos);
     }
 }

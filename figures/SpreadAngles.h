@@ -1,0 +1,34 @@
+#pragma once
+// Beam and field angles: the width of a section of the distribution between the points where the intensity falls
+// below a fraction of the section's maximum.
+
+#include "tIES.h"
+
+#include <optional>
+#include <vector>
+
+struct tProfilePoint {
+    long double Angle; // signed degrees across the section
+    long double Value; // cd
+};
+using tProfile = std::vector<tProfilePoint>;
+
+// How the horizontal angles of a type C file cover the circle.
+enum class PlaneLayout { OnePlane, Quadrant, Bilateral0, Bilateral90, Full360, FullCircle, Other };
+
+PlaneLayout TypeCLayout(const tArrEx& horizontal);
+
+// The distance between the two crossings of fraction x maximum, walking out each way from the profile's first
+// maximum; the crossing is linear between the first point below and the one before it. Empty when the maximum is
+// not above zero, when a side never falls below, or when the result is not finite. Points in ascending angle order.
+std::optional<long double> SpreadWidth(const tProfile& profile, long double fraction);
+
+// The spread across the type C section C(ca) - C(ca + 180), measured from the zenith instead when the maximum lies
+// more than 90 degrees from nadir. Intensities are scaled by multiplier. Empty when a plane cannot be had.
+std::optional<long double> TypeCSpread(
+    const tIES& ies, PlaneLayout layout, long double ca, long double multiplier, long double fraction);
+
+// Types A and B: the spread along the horizontal angles at vertical angle 0 (mirrored when the horizontal angles
+// start at 0) and along the vertical angles at horizontal angle 0. Empty without that row or column.
+std::optional<long double> HorizontalSpread(const tIES& ies, long double multiplier, long double fraction);
+std::optional<long double> VerticalSpread(const tIES& ies, long double multiplier, long double fraction);
