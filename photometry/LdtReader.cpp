@@ -225,9 +225,9 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     optional(7);
     for (std::size_t line = 8; line <= 12; ++line)
         fields.Text(line, kFixedFields[line - 1]);
-    long double dimensions[9];
+    long double mm[9]; // lines 13 to 21, millimetres
     for (std::size_t line = 13; line <= 21; ++line)
-        dimensions[line - 13] = optional(line) / 1000;
+        mm[line - 13] = optional(line);
     optional(22);
     facts.lightOutputRatio = optional(23);
     facts.lightOutputRatioRead = failures.empty() || failures.back().line != 23;
@@ -296,15 +296,16 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     numbers.CandelaMultiplier = 1;
     numbers.PhotometricType = 1;
     numbers.UnitsType = 2;
-    numbers.Length = dimensions[3];
-    numbers.Width = dimensions[4];
-    numbers.Height = (dimensions[5] + dimensions[6] + dimensions[7] + dimensions[8]) / 4;
+    // The luminous area is the IES luminous opening; its height is the mean of the heights at the four planes.
+    numbers.Length = mm[3] / 1000;
+    numbers.Width = mm[4] / 1000;
+    numbers.Height = (mm[5] + mm[6] + mm[7] + mm[8]) / 4 / 1000;
     numbers.BallastFactor = 1;
     numbers.FutureUse = 1;
     numbers.InputWatts = watts;
-    facts.luminaireLength = dimensions[0];
-    facts.luminaireWidth = dimensions[1];
-    facts.luminaireHeight = dimensions[2];
+    facts.luminaireLength = mm[0] / 1000;
+    facts.luminaireWidth = mm[1] / 1000;
+    facts.luminaireHeight = mm[2] / 1000;
 
     TStringList newHeaderLines = HeaderLinesOf(fields, fields.Text(first + 1, ""));
     const std::size_t firstFailure = failures.empty() ? 0 : failures.front().line;
