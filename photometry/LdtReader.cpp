@@ -296,9 +296,10 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     numbers.CandelaMultiplier = 1;
     numbers.PhotometricType = 1;
     numbers.UnitsType = 2;
-    // The luminous area is the IES luminous opening; its height is the mean of the heights at the four planes.
-    numbers.Length = mm[3] / 1000;
-    numbers.Width = mm[4] / 1000;
+    // The luminous area is the IES luminous opening, its axes taken as converted IES files take them: the area's
+    // length/diameter is the opening's width, the area's width its length. The height is the mean of the four.
+    numbers.Width = mm[3] / 1000;
+    numbers.Length = mm[4] / 1000;
     numbers.Height = (mm[5] + mm[6] + mm[7] + mm[8]) / 4 / 1000;
     numbers.BallastFactor = 1;
     numbers.FutureUse = 1;
