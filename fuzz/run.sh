@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang (address and undefined-behaviour sanitizers) into build/fuzz and runs
 # each for a bounded time from a seed corpus.
 #
-#   fuzz/run.sh [SECONDS] [TARGET...]    SECONDS per target (default 60); TARGET: ies_reader_fuzz, profile_fuzz
+#   fuzz/run.sh [SECONDS] [TARGET...]    SECONDS per target (default 60); TARGET: ies_reader_fuzz, ldt_reader_fuzz,
+#                                        profile_fuzz
 #
 # Seeds are copied into build/fuzz/seeds/ from samples/, the shared real-world corpus (read only) and
 # tests/fixtures/; what the fuzzer finds worth keeping grows in build/fuzz/corpus/ from run to run. A crash,
@@ -13,7 +14,7 @@ set -uo pipefail
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(ies_reader_fuzz profile_fuzz)
+[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(ies_reader_fuzz ldt_reader_fuzz profile_fuzz)
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$ROOT/build/fuzz
@@ -66,7 +67,7 @@ for target in "${TARGETS[@]}"; do
     rm -rf "$seeds"
     mkdir -p "$seeds" "$corpus" "$artifacts"
     case $target in
-    ies_reader_fuzz) seed_ies "$seeds" ;;
+    ies_reader_fuzz | ldt_reader_fuzz) seed_ies "$seeds" ;;
     profile_fuzz) seed_profile "$seeds" ;;
     *) echo "unknown target $target" >&2; exit 2 ;;
     esac

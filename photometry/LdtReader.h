@@ -1,0 +1,53 @@
+#pragma once
+// The EULUMDAT (.ldt) reader: a file's lines into the same photometric record, header lines and header numbers as
+// an IES file gives, so that everything downstream works on both unchanged.
+
+#include "IesReader.h"
+#include "PhotometricHeader.h"
+#include "tIES.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// A numeric field that did not convert but is not needed to build the record; the read went on.
+struct tLdtFieldFailure {
+    std::size_t line = 0; // 1-based line of the file
+    std::string field; // what the field holds, e.g. "downward flux fraction"
+    std::string text; // the field's text as it stands
+};
+
+// Facts of an EULUMDAT read that the record does not keep, for diagnostics. Line numbers are 1-based.
+struct tLdtFacts {
+    int symmetry = 0; // Isym, 0 to 4
+    int cPlanes = 0; // Mc, the planes over 0 to 360
+    int gammaAngles = 0; // Ng, intensities per plane
+    int storedPlanes = 0; // planes the table holds for the symmetry
+    int lampSets = 0;
+    bool absolute = false; // the number of lamps of set 1 was negative
+    long double lampFlux = 0; // flux of set 1, lm
+    long double conversionFactor = 0;
+    long double lightOutputRatio = 0; // LORL, line 23, percent
+    bool lightOutputRatioRead = false; // line 23 converted
+    long double luminaireLength = 0, luminaireWidth = 0, luminaireHeight = 0; // lines 13-15, in metres
+
+    std::size_t firstLampSetLine = 27;
+    std::size_t firstDirectRatioLine = 0;
+    std::size_t firstCAngleLine = 0;
+    std::size_t firstGammaLine = 0;
+    std::size_t firstIntensityLine = 0;
+    std::size_t lastTableLine = 0; // the last intensity
+    std::size_t trailingLines = 0; // lines after the table that hold more than blanks
+    std::size_t firstTrailingLine = 0; // 0 when there are none
+    std::vector<tLdtFieldFailure> failures; // in file order
+};
+
+// Reads an EULUMDAT file's lines (as LoadFileLines gives them) into the record: horizontal angles as an IES file
+// of the same symmetry holds them, candela values scaled to the flux of lamp set 1. headerLines receives the
+// synthesised IES header keywords and TILT=NONE; header the IES header numbers (type C, metres).
+// A numeric field that fails but is not needed is listed in facts and reported once through onHeaderError as
+// "Error!\r\rLine N" (as a failing IES header number is); the read goes on.
+// A file that cannot be read throws std::runtime_error("EULUMDAT line N: ...") naming the line and the field;
+// nothing is changed then (record, header lines, header numbers and facts keep their values).
+void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr);

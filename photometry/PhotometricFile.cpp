@@ -1,0 +1,33 @@
+#include "PhotometricFile.h"
+
+#include <cctype>
+
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const char* suffix)
+{
+    const std::string_view end(suffix);
+    if (text.size() < end.size())
+        return false;
+    for (std::size_t i = 0; i < end.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool IsLdtPath(const std::string& path) { return EndsWithNoCase(path, ".ldt"); }
+
+bool IsPhotometricPath(const std::string& path) { return IsLdtPath(path) || EndsWithNoCase(path, ".ies"); }
+
+void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts)
+{
+    if (IsLdtPath(path)) {
+        ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts);
+        return;
+    }
+    ReadIES(fileLines, headerLines, ies, onHeaderError);
+    header = tPhotometricHeader {};
+}
