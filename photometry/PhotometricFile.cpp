@@ -28,6 +28,5 @@ void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStri
         ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts);
         return;
     }
-    ReadIES(fileLines, headerLines, ies, onHeaderError);
-    header = tPhotometricHeader {};
+    ReadIES(fileLines, headerLines, ies, header, onHeaderError);
 }

@@ -361,7 +361,8 @@ TEST(PhotometricFile, TheExtensionChoosesTheReader)
     ReadPhotometricLines(ies, fileLines, headerLines, record, header, nullptr, &facts);
     EXPECT_EQ(record.Candela, (std::vector<tArrEx> { { 5, 6, 7 } }));
     EXPECT_EQ(headerLines.front(), "IESNA:LM-63-2002");
-    EXPECT_EQ(header.InputWatts, 0); // the numbers of the file read before do not stay
+    EXPECT_EQ(header.InputWatts, 10); // the IES file's own numbers replace those of the file read before
+    EXPECT_EQ(header.LumensPerLamp, 1000);
     fs::remove_all(dir);
 }
 
