@@ -41,9 +41,11 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options)
             options.json = true;
         else if (argument == "--quiet" || argument == "-q")
             options.quiet = true;
-        else if (argument == "--level" && i + 1 < argc && ParseSeverity(argv[i + 1], options.level))
-            options.levelGiven = ++i > 0;
-        else if (argument.size() > 1 && argument[0] == '-')
+        else if (argument == "--level") {
+            if (++i == argc || !ParseSeverity(argv[i], options.level))
+                return false;
+            options.levelGiven = true;
+        } else if (argument.size() > 1 && argument[0] == '-')
             return false;
         else
             options.paths.push_back(argument);

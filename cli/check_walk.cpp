@@ -30,7 +30,8 @@ void WalkFolder(
         std::error_code statError;
         const fs::file_status status = fs::status(path, statError); // follows links, like opening the file would
         if (fs::is_directory(status)) {
-            if (recursive)
+            std::error_code linkError;
+            if (recursive && !it->is_symlink(linkError)) // a linked folder may lead back up: a walk that never ends
                 subfolders.push_back(path);
         } else if (!statError && IsCheckableName(path.filename().string())) {
             files.push_back(path.string());

@@ -72,6 +72,7 @@ TEST_F(CliCheck, WalksFoldersInSortedOrderAndRecursesOnlyWhenAsked)
         "cat/b.ies:9:5: warning: 1 negative candela value, the first -50; the viewer uses them as they stand "
         "[negative-candela]\n"
         "2 files: 0 clean, 2 with warnings, 0 with errors\n");
+    std::filesystem::create_directory_symlink("..", m_dir + "/cat/sub/up"); // a loop the walk must not follow
     const CliRun deep = Run("check -r cat");
     EXPECT_NE(deep.out.find("cat/sub/c.Ies:9:5"), std::string::npos) << deep.out;
     EXPECT_NE(deep.out.find("3 files: 0 clean, 3 with warnings"), std::string::npos) << deep.out;
