@@ -36,7 +36,7 @@ std::string GeneratedFile(int seed)
     for (int h = 0; h < 37; ++h)
         for (int v = 0; v < 37; ++v) {
             const double candela = 4000.0 * std::cos(v * 2.5 * M_PI / 180) * (1 + 0.1 * std::sin(h + seed)) + 100;
-            std::snprintf(number, sizeof number, "%.2f%s", candela, v % 10 == 9 || v == 36 ? "\r\n" : " ");
+            std::snprintf(number, sizeof number, "%.1f%s", candela, v % 10 == 9 || v == 36 ? "\r\n" : " ");
             text += number;
         }
     return text;
