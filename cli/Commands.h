@@ -4,6 +4,7 @@
 int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
+int RunCheck(int argc, char** argv);
 
 #include "PhotometricHeader.h"
 #include "tIES.h"

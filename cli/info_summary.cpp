@@ -2,6 +2,7 @@
 #include "info_figures.h"
 
 #include "IesReader.h"
+#include "TextEncoding.h"
 
 #include <algorithm>
 #include <array>
@@ -88,15 +89,16 @@ std::string UnitsName(uint16_t units)
     }
 }
 
-void JsonString(std::FILE* out, std::string_view text)
+// Text from the file or the file system as a JSON string: its UTF-8 as it stands, Latin-1 when it is not UTF-8.
+void JsonString(std::FILE* out, std::string_view bytes)
 {
     std::fputc('"', out);
-    for (const char c : text) {
+    for (const char c : DisplayUtf8(bytes)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\')
             std::fprintf(out, "\\%c", c);
-        else if (byte < 0x20 || byte >= 0x7f)
-            std::fprintf(out, "\\u%04x", byte); // one byte is one character: Latin-1 code point
+        else if (byte < 0x20 || byte == 0x7f)
+            std::fprintf(out, "\\u%04x", byte);
         else
             std::fputc(c, out);
     }
@@ -150,7 +152,7 @@ void PrintSummary(std::FILE* out, const InfoResult& info)
     std::fprintf(out, "Units: %u (%s)\n", ies.UnitsType, UnitsName(ies.UnitsType).c_str());
     const auto values = EntryValues(info.headerLines);
     for (std::size_t i = 0; i < values.size(); ++i)
-        std::fprintf(out, "%s: %s\n", kEntryLabels[i], Trimmed(values[i]).c_str());
+        std::fprintf(out, "%s: %s\n", kEntryLabels[i], DisplayUtf8(Trimmed(values[i])).c_str());
     PrintFiguresSummary(out, ComputeFigures(ies, info.header));
 }
 

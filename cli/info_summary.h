@@ -16,9 +16,10 @@ struct InfoResult {
     TStringList headerLines;
 };
 
-// Human summary: counts, angle ranges, symmetry, maximum candela, the six header entries, the photometric figures.
+// Human summary: counts, angle ranges, symmetry, maximum candela, the six header entries (as UTF-8), the
+// photometric figures.
 void PrintSummary(std::FILE* out, const InfoResult& info);
-// The same facts as one JSON object; bytes of the file map to the code points U+0000..U+00FF.
+// The same facts as one JSON object; the path and header entries are written as UTF-8 (Latin-1 read as such).
 void PrintJson(std::FILE* out, const InfoResult& info);
 // One item per line for machine checks, reals with %.21Lg.
 void PrintDump(std::FILE* out, const InfoResult& info);

@@ -11,7 +11,8 @@ void usage()
                "       gonilux-cli goniogram FILE [--plane P] [--size WxH] [--fit|--no-fit] [--ortho|--no-ortho]\n"
                "                              [-o OUT.svg|OUT.png] [--ops]\n"
                "       gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
-               "                              [-o OUT.png|OUT.pgm]\n",
+               "                              [-o OUT.png|OUT.pgm]\n"
+               "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n",
         stderr);
 }
 } // namespace
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
         return RunGoniogram(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "render") == 0)
         return RunRender(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "check") == 0)
+        return RunCheck(argc - 1, argv + 1);
     usage();
     return 2;
 }

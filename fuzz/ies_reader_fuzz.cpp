@@ -1,8 +1,10 @@
 // Fuzz target for the way a file selection goes: the file's bytes into lines, the lines through the reader
 // into the record and the header entries, the goniogram drawn for several planes and switch settings, and a
-// render attempted. Errors the user would see (std::exception) are fine; crashes, hangs, leaks, undefined
-// behaviour and a record that contradicts its own counts are findings.
+// render attempted; the checker run over the same bytes must agree with the reader. Errors the user would see
+// (std::exception) are fine; crashes, hangs, leaks, undefined behaviour and a record that contradicts its own
+// counts are findings.
 
+#include "Checker.h"
 #include "Goniogram.h"
 #include "IesReader.h"
 #include "PlaneSampling.h"
@@ -112,6 +114,27 @@ void Render(const tIES& ies, const Variant& variant)
     }
 }
 
+// The checker on the same bytes: it never throws, places every diagnostic on a line, and holds the record the
+// reader holds (nothing when the reader refused the file).
+void CheckAgrees(const uint8_t* data, size_t size, const tIES* read)
+{
+    tIES checked;
+    checked.NumVertAngles = 1; // left so when the file is refused
+    checked.Candela.resize(3);
+    const Diagnostics found = CheckIesText(std::string_view(reinterpret_cast<const char*>(data), size), &checked);
+    for (const Diagnostic& d : found)
+        if (d.line == 0 || d.code.empty())
+            Fail("diagnostic without a line or code");
+    if (!read) {
+        if (checked.NumVertAngles != 1 || checked.Candela.size() != 3)
+            Fail("checker filled a record the reader refused");
+        return;
+    }
+    if (checked.VertAngles != read->VertAngles || checked.HorizAngles != read->HorizAngles
+        || checked.Candela != read->Candela || checked.UnitsType != read->UnitsType)
+        Fail("checker and reader disagree on the numbers");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -135,6 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const std::exception&) {
         // The flow stops at the failing step; the header display still shows what the read set aside.
         HeaderDisplayText(headerLines);
+        CheckAgrees(data, size, nullptr);
         return 0;
     }
     if (messages > 1)
@@ -150,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (std::count(header.begin(), header.end(), '\r') != 6)
         Fail("header display text is not six lines");
 
+    CheckAgrees(data, size, &ies);
     const Variant variant(size);
     DrawPlanes(ies, variant);
     Render(ies, variant);

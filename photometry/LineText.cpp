@@ -39,7 +39,7 @@ void SplitIntoLines(std::string_view text, TStringList& lines)
     }
 }
 
-void LoadFileLines(const std::string& path, TStringList& lines)
+void LoadFileBytes(const std::string& path, std::string& bytes)
 {
     const auto fail = [&path]() { return std::runtime_error("Cannot open file " + path); };
     // Non-blocking open: a FIFO (or a device) named like a file must never wait for a writer and freeze the window.
@@ -61,7 +61,7 @@ void LoadFileLines(const std::string& path, TStringList& lines)
     };
     if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes)
         throw tooLarge(static_cast<std::uint64_t>(info.st_size));
-    std::string bytes;
+    bytes.clear();
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
@@ -77,5 +77,11 @@ void LoadFileLines(const std::string& path, TStringList& lines)
         if (bytes.size() > kMaxFileBytes) // the file grew while it was read
             throw tooLarge(bytes.size());
     }
+}
+
+void LoadFileLines(const std::string& path, TStringList& lines)
+{
+    std::string bytes;
+    LoadFileBytes(path, bytes);
     SplitIntoLines(bytes, lines);
 }

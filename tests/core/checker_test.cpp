@@ -1,0 +1,209 @@
+// The checker: one fixture per diagnostic code with the exact place it names, agreement with the reader on every
+// value over the fixtures, samples and the real-world corpus, and UTF-8 validation.
+#include "Checker.h"
+#include "IesReader.h"
+#include "LineText.h"
+#include "TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kCheckFixtures = std::string(GONILUX_FIXTURES_DIR) + "/check/";
+
+std::string Bytes(const std::string& path)
+{
+    std::string bytes;
+    LoadFileBytes(path, bytes);
+    return bytes;
+}
+
+const Diagnostic* Find(const Diagnostics& diagnostics, const std::string& code)
+{
+    for (const Diagnostic& d : diagnostics)
+        if (d.code == code)
+            return &d;
+    return nullptr;
+}
+
+std::string Listing(const Diagnostics& diagnostics)
+{
+    std::string text;
+    for (const Diagnostic& d : diagnostics)
+        text += FormatDiagnostic("f", d) + "\n";
+    return text;
+}
+
+struct FixtureCase {
+    const char* file;
+    const char* code;
+    Severity severity;
+    std::size_t line, column;
+    const char* inMessage; // what the message must name
+};
+
+const FixtureCase kFixtureCases[] = {
+    { "no_tilt_line", "no-tilt", Severity::Error, 1, 0, "TILT" },
+    { "nothing_after_tilt_line", "empty-data", Severity::Error, 5, 0, "not load" },
+    { "multiplier_letter_l", "header-number", Severity::Error, 5, 6, "'l'" },
+    { "vertical_count_negative", "count-range", Severity::Error, 5, 8, "(-3)" },
+    { "tilt_count_fraction", "tilt-data", Severity::Error, 6, 1, "takes 2" },
+    { "candela_rows_cut", "short-table", Severity::Error, 10, 0, "3 of 11" },
+    { "candela_letter_o", "bad-number", Severity::Warning, 9, 5, "'5O' is not a number; the viewer uses 5" },
+    { "candela_joined_by_tab", "tab-separator", Severity::Warning, 10, 1, "'100\\t50'" },
+    { "values_after_table", "extra-values", Severity::Warning, 11, 1, "2 numbers" },
+    { "vertical_angles_unsorted", "vertical-order", Severity::Warning, 7, 6, "angle 3 (45) follows 90" },
+    { "horizontal_angles_unsorted", "horizontal-order", Severity::Warning, 8, 4, "angle 2 (0) follows 90" },
+    { "vertical_start_5", "vertical-range", Severity::Warning, 7, 1, "(5)" },
+    { "horizontal_end_45", "horizontal-range", Severity::Warning, 8, 3, "(45)" },
+    { "type_b_angle_95", "vertical-range", Severity::Warning, 7, 7, "(95)" },
+    { "candela_negative", "negative-candela", Severity::Warning, 9, 5, "1 negative candela value, the first -50" },
+    { "candela_all_zero", "zero-table", Severity::Warning, 9, 1, "every candela value is 0" },
+    { "identifier_2003", "format-id", Severity::Note, 1, 1, "'IESNA:LM-63-2003'" },
+    { "manufac_missing", "missing-keyword", Severity::Warning, 1, 0, "[MANUFAC]" },
+    { "header_line_without_keyword", "header-line", Severity::Warning, 3, 1, "[KEYWORD]" },
+    { "line_over_256", "long-line", Severity::Warning, 2, 257, "300 characters" },
+    { "lamps_zero", "lamps-field", Severity::Warning, 5, 1, ": 0" },
+    { "lumens_zero", "lumens-field", Severity::Warning, 5, 3, ": 0" },
+    { "multiplier_zero", "multiplier-field", Severity::Warning, 5, 6, ": 0" },
+    { "type_4", "type-field", Severity::Warning, 5, 12, ": 4" },
+    { "units_3", "units-field", Severity::Warning, 5, 14, ": 3" },
+    { "ballast_zero", "ballast-field", Severity::Warning, 6, 1, ": 0" },
+    { "watts_zero", "watts-field", Severity::Warning, 6, 5, ": 0" },
+    { "manufacturer_latin1", "encoding", Severity::Note, 3, 15, "0xE8" },
+    { "one_line_ending_lf", "line-endings", Severity::Note, 2, 0, "ends in LF, the first one in CR LF" },
+    { "nul_in_candela", "nul-byte", Severity::Warning, 10, 5, "NUL" },
+    { "many_bad_numbers", "bad-number", Severity::Warning, 7, 1, "vertical angle 1 'x'" },
+};
+
+} // namespace
+
+TEST(Checker, TheFaultlessFixtureHasNothingToSay)
+{
+    const Diagnostics found = CheckFile(kCheckFixtures + "clean_type_c.ies");
+    EXPECT_TRUE(found.empty()) << Listing(found);
+}
+
+TEST(Checker, EachFixtureGivesItsCodeWhereTheFaultStands)
+{
+    for (const FixtureCase& c : kFixtureCases) {
+        SCOPED_TRACE(c.file);
+        const Diagnostics found = CheckFile(kCheckFixtures + c.file + ".ies");
+        const Diagnostic* d = Find(found, c.code);
+        ASSERT_NE(d, nullptr) << Listing(found);
+        EXPECT_EQ(d->severity, c.severity);
+        EXPECT_EQ(d->line, c.line) << d->message;
+        EXPECT_EQ(d->column, c.column) << d->message;
+        EXPECT_NE(d->message.find(c.inMessage), std::string::npos) << d->message;
+    }
+}
+
+TEST(Checker, AFaultRepeatedThroughAFileIsListedTenTimesThenCounted)
+{
+    const Diagnostics found = CheckFile(kCheckFixtures + "many_bad_numbers.ies");
+    const auto bad
+        = std::count_if(found.begin(), found.end(), [](const Diagnostic& d) { return d.code == "bad-number"; });
+    EXPECT_EQ(bad, 11) << Listing(found);
+    const auto more = std::find_if(
+        found.begin(), found.end(), [](const Diagnostic& d) { return d.message.find("10 more") != std::string::npos; });
+    ASSERT_NE(more, found.end()) << Listing(found);
+    EXPECT_EQ(more->line, 7u);
+    EXPECT_EQ(more->column, 21u); // the eleventh "x"
+}
+
+TEST(Checker, CompilerFormOmitsTheColumnWhenNoneApplies)
+{
+    EXPECT_EQ(FormatDiagnostic("a/b.ies", { Severity::Warning, "bad-number", 9, 5, "m" }),
+        "a/b.ies:9:5: warning: m [bad-number]");
+    EXPECT_EQ(
+        FormatDiagnostic("x.ies", { Severity::Error, "short-table", 10, 0, "m" }), "x.ies:10: error: m [short-table]");
+}
+
+// Every file the tests know: the checker's record must be the reader's, value for value, and the first header
+// fault it names must stand on the line the viewer's message gives.
+TEST(Checker, NamesTheValuesTheReaderStoresOnEveryKnownFile)
+{
+    std::vector<fs::path> files;
+    for (const std::string& dir :
+        { std::string(GONILUX_FIXTURES_DIR), std::string(GONILUX_SAMPLES_DIR), std::string(GONILUX_CORPUS_DIR) }) {
+        if (!fs::is_directory(dir))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            if (entry.is_regular_file() && IsCheckableName(entry.path().filename().string()))
+                files.push_back(entry.path());
+    }
+    ASSERT_GT(files.size(), 60u);
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.string());
+        const std::string bytes = Bytes(file.string());
+        tIES checked;
+        checked.NumVertAngles = 7777; // unchanged when the file is refused
+        const Diagnostics found = CheckIesText(bytes, &checked);
+        for (const Diagnostic& d : found) {
+            EXPECT_GE(d.line, 1u);
+            EXPECT_FALSE(d.code.empty() || d.message.empty());
+            EXPECT_EQ(FirstInvalidUtf8(d.message), std::string::npos) << d.message;
+        }
+
+        TStringList lines, header;
+        SplitIntoLines(bytes, lines);
+        tIES read;
+        std::string viewerMessage;
+        bool refused = false;
+        try {
+            ReadIES(lines, header, read, [&](const std::string& m) { viewerMessage = m; });
+        } catch (const std::runtime_error&) {
+            refused = true;
+        }
+        if (refused) {
+            EXPECT_EQ(checked.NumVertAngles, 7777) << Listing(found);
+            EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const Diagnostic& d) {
+                return d.severity == Severity::Error && d.message.find("not load") != std::string::npos;
+            })) << Listing(found);
+            continue;
+        }
+        EXPECT_EQ(checked.LumensPerLamp, read.LumensPerLamp);
+        EXPECT_EQ(checked.CandelaMultiplier, read.CandelaMultiplier);
+        EXPECT_EQ(checked.UnitsType, read.UnitsType);
+        EXPECT_EQ(checked.VertAngles, read.VertAngles);
+        EXPECT_EQ(checked.HorizAngles, read.HorizAngles);
+        EXPECT_EQ(checked.Candela, read.Candela);
+
+        const auto headerFault = std::find_if(found.begin(), found.end(), [](const Diagnostic& d) {
+            return d.code == "header-number" || d.code == "empty-data" || (d.code == "tilt-data" && d.column == 0);
+        });
+        if (viewerMessage.empty()) {
+            EXPECT_EQ(headerFault, found.end()) << Listing(found);
+        } else {
+            ASSERT_NE(headerFault, found.end()) << viewerMessage;
+            EXPECT_EQ(viewerMessage, "Error!\r\rLine " + std::to_string(headerFault->line));
+        }
+    }
+}
+
+TEST(TextEncoding, FindsTheFirstByteThatIsNotWellFormedUtf8)
+{
+    const struct {
+        std::string bytes;
+        std::size_t firstInvalid;
+    } cases[] = {
+        { "plain", std::string::npos }, { "Lumi\xc3\xa8re \xf0\x9f\x92\xa1", std::string::npos },
+        { "Lumi\xe8re", 4 }, // Latin-1
+        { "a\xc0\xaf", 1 }, // overlong "/"
+        { "ab\xed\xa0\x80", 2 }, // surrogate
+        { "\xf4\x90\x80\x80", 0 }, // beyond U+10FFFF
+        { "x\xe2\x82", 1 }, // cut short
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstInvalidUtf8(c.bytes), c.firstInvalid) << c.bytes;
+    EXPECT_EQ(DisplayUtf8("Lumi\xe8re"), "Lumi\xc3\xa8re");
+    EXPECT_EQ(DisplayUtf8("Lumi\xc3\xa8re"), "Lumi\xc3\xa8re");
+}
