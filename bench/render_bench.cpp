@@ -1,6 +1,8 @@
 // The render image at the default settings: the fast loop against the literal pixel-by-pixel loop, for a
-// 37 x 73 file (vertical 0..180 by 5, planes 0..360 by 5) and a 181 x 361 one (vertical 0..180 by 1, planes
-// 0..360 by 1). Both give the same bytes; the ratio of the two times is the speed-up.
+// 37 x 73 file (vertical 0..180 by 5, planes 0..360 by 5), a 181 x 361 one (vertical 0..180 by 1, planes
+// 0..360 by 1) and two fine-step ones with vertical angles 0..180 by 0.1 (1801 of them) on 37 planes
+// (0..360 by 10) and on 361 planes (by 1). Both loops give the same bytes; the ratio of the two times is the
+// speed-up.
 #include "RenderCompute.h"
 
 #include <benchmark/benchmark.h>
@@ -45,6 +47,18 @@ const tIES& LargeFile()
     return ies;
 }
 
+const tIES& FineFile()
+{
+    static const tIES ies = SyntheticFile(1801, 0.1L, 37, 10);
+    return ies;
+}
+
+const tIES& FineLargeFile()
+{
+    static const tIES ies = SyntheticFile(1801, 0.1L, 361, 1);
+    return ies;
+}
+
 void RenderWith(benchmark::State& state, const tIES& ies,
     void (*render)(const tIES&, int, const RenderSettings&, GreyImage&, const std::function<void(int)>&))
 {
@@ -75,6 +89,10 @@ void BM_RenderLiteral_37x73(benchmark::State& state) { RenderWith(state, SmallFi
 void BM_RenderFast_37x73(benchmark::State& state) { RenderWith(state, SmallFile(), &RenderImage); }
 void BM_RenderLiteral_181x361(benchmark::State& state) { RenderWith(state, LargeFile(), &RenderImageLiteral); }
 void BM_RenderFast_181x361(benchmark::State& state) { RenderWith(state, LargeFile(), &RenderImage); }
+void BM_RenderLiteral_1801x37(benchmark::State& state) { RenderWith(state, FineFile(), &RenderImageLiteral); }
+void BM_RenderFast_1801x37(benchmark::State& state) { RenderWith(state, FineFile(), &RenderImage); }
+void BM_RenderLiteral_1801x361(benchmark::State& state) { RenderWith(state, FineLargeFile(), &RenderImageLiteral); }
+void BM_RenderFast_1801x361(benchmark::State& state) { RenderWith(state, FineLargeFile(), &RenderImage); }
 
 } // namespace
 
@@ -82,5 +100,9 @@ BENCHMARK(BM_RenderLiteral_37x73)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderFast_37x73)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderLiteral_181x361)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderFast_181x361)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderLiteral_1801x37)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFast_1801x37)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderLiteral_1801x361)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFast_1801x361)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

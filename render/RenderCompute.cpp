@@ -1,14 +1,17 @@
 // The image loop of the render. It computes every sample with the same operations, in the same order and in
 // the same 80-bit precision as PixelColor, so the bytes are those of the pixel-by-pixel loop; it only avoids
 // repeating work whose result cannot differ:
-// - the signed vertical angle of a sample depends on the geometry alone: computed once per process;
-// - the bracket search gives the first angle at least g (else the last); when the vertical angles ascend, a
-//   search that starts from the previous sample's bracket finds the same index in a step or two;
+// - the signed vertical angle of a sample depends on the geometry alone: computed once per process, with the
+//   distinct values of g = |x| sorted once per process too;
+// - the bracket search depends on g and the vertical angles alone: one pass over the sorted g values and the
+//   angles together finds every bracket of the render, whatever the order of the angles, and each sample then
+//   reads its own, in constant time;
 // - the difference quotient of a bracket is the same for every sample in it: one division per bracket;
 // - the square root depends on a*a + b*b alone: one per distinct sum and render.
 #include "RenderCompute.h"
 
 #include "RenderContext.h"
+#include "VerticalBrackets.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -23,32 +26,50 @@ constexpr int MaxSquareSum = 2 * 150 * 150;
 
 struct Sample {
     long double x; // signed vertical angle of the direction, degrees
-    int32_t squareSum; // a*a + b*b
+    int32_t sumRank; // index of a*a + b*b in Geometry::squareSums
+    int32_t gRank; // index of |x| in Geometry::gValues
     bool left; // a < 0: the left plane
 };
 
 struct Geometry {
     std::vector<Sample> samples; // in loop order: r = 0..300, then X = 0..300
     std::vector<int32_t> squareSums; // the distinct values of a*a + b*b
+    std::vector<long double> gValues; // the distinct values of |x|, ascending
 };
+
+// Sorts the distinct |x| of the samples and gives each sample the index of its own.
+void RankVerticalAngles(Geometry& geometry)
+{
+    std::vector<long double>& values = geometry.gValues;
+    values.clear();
+    for (const Sample& sample : geometry.samples)
+        values.push_back(std::fabs(sample.x));
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    for (Sample& sample : geometry.samples) {
+        const auto found = std::lower_bound(values.begin(), values.end(), std::fabs(sample.x));
+        sample.gRank = static_cast<int32_t>(found - values.begin());
+    }
+}
 
 Geometry BuildGeometry()
 {
     Geometry geometry;
     geometry.samples.reserve(static_cast<size_t>(Samples) * Samples);
-    std::vector<bool> seen(MaxSquareSum + 1, false);
+    std::vector<int32_t> rankOfSum(MaxSquareSum + 1, -1);
     for (int r = 0; r < Samples; ++r) {
         for (int X = 0; X < Samples; ++X) {
             const int32_t a = X - 150;
             const int32_t b = 150 - r;
             const int32_t sum = a * a + b * b;
-            geometry.samples.push_back({ SignedVerticalAngle(a, b), sum, a < 0 });
-            if (!seen[sum]) {
-                seen[sum] = true;
+            if (rankOfSum[sum] < 0) {
+                rankOfSum[sum] = static_cast<int32_t>(geometry.squareSums.size());
                 geometry.squareSums.push_back(sum);
             }
+            geometry.samples.push_back({ SignedVerticalAngle(a, b), rankOfSum[sum], 0, a < 0 });
         }
     }
+    RankVerticalAngles(geometry);
     return geometry;
 }
 
@@ -80,16 +101,6 @@ PlaneSlopes SlopesOf(const tArrEx& angles, const tArrEx& values, int32_t last)
     return slopes;
 }
 
-// Ascending (no NaN, equal neighbours allowed): the first index at least g is then a boundary that a
-// search from any starting index finds by stepping down and then up.
-bool AnglesAscend(const tArrEx& angles)
-{
-    for (size_t i = 1; i < angles.size(); ++i)
-        if (!(angles[i - 1] <= angles[i]))
-            return false;
-    return true;
-}
-
 // nearbyint for 0 <= v <= 255 without a library call: adding 2^63 leaves no fraction bits in the 64-bit
 // significand, so the sum is v rounded in the current mode (nearest, halves to even), and the integer is the
 // low part of that significand.
@@ -116,7 +127,7 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
 
     const tArrEx& angles = ies.VertAngles;
     const int32_t last = context.VertLast;
-    const bool ascending = AnglesAscend(angles);
+    const std::vector<int32_t> brackets = BracketsFor(angles, last, geometry.gValues);
     const tArrEx& rightValues = ies.Candela[context.RightPlane];
     const tArrEx& leftValues = ies.Candela[context.LeftPlane];
     const PlaneSlopes rightSlopes = SlopesOf(angles, rightValues, last);
@@ -124,9 +135,10 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
         = context.LeftPlane == context.RightPlane ? rightSlopes : SlopesOf(angles, leftValues, last);
 
     const long double brightness = context.BrightnessFactor;
-    std::vector<long double> root(MaxSquareSum + 1, 0);
-    for (const int32_t sum : geometry.squareSums)
-        root[sum] = std::sqrt(brightness + static_cast<long double>(sum) / context.ZoomFactor);
+    // Indexed by rank rather than by the sum itself: the table stays small enough for the cache.
+    std::vector<long double> root(geometry.squareSums.size());
+    for (size_t i = 0; i < root.size(); ++i)
+        root[i] = std::sqrt(brightness + static_cast<long double>(geometry.squareSums[i]) / context.ZoomFactor);
     const long double radiosity = context.Radiosity ? 1 : 0;
     const long double scale = 255 / (radiosity + 1) * brightness;
     const long double renderMax = context.RenderMax;
@@ -136,7 +148,6 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
 
     GreyImage rendered {};
     const Sample* sample = geometry.samples.data();
-    int32_t k = 0;
     for (int r = 0; r < Samples; ++r) {
         if (r % 20 == 0 && progress)
             progress(r);
@@ -146,17 +157,7 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
             long double intensity = 0;
             if ((low <= x && x <= high) || (uplight && -high <= x && x <= -low)) {
                 const long double g = std::fabs(x);
-                if (ascending) {
-                    while (k > 0 && angles[k - 1] >= g)
-                        --k;
-                    while (k < last && angles[k] < g)
-                        ++k;
-                } else {
-                    k = 0;
-                    while (angles[k] < g && k < last)
-                        ++k;
-                }
-                const int32_t bracket = k == 0 ? 1 : k;
+                const int32_t bracket = brackets[sample->gRank];
                 const tArrEx& values = sample->left ? leftValues : rightValues;
                 const PlaneSlopes& slopes = sample->left ? leftSlopes : rightSlopes;
                 if (slopes.zeroStep[bracket])
@@ -166,7 +167,7 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
             if (renderMax == 0)
                 ThrowZeroDivisor(intensity);
             if (X < RenderSize && Y < RenderSize) {
-                const long double v = std::fabs(scale * (intensity / renderMax + radiosity) / root[sample->squareSum]);
+                const long double v = std::fabs(scale * (intensity / renderMax + radiosity) / root[sample->sumRank]);
                 rendered[static_cast<size_t>(Y) * RenderSize + X] = RoundLevel(v);
             }
         }
