@@ -9,7 +9,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PREFIX ?= /usr/local
 
-.PHONY: deps build run test test-asan bench fuzz format clean install package
+.PHONY: deps build run test test-asan bench fuzz format clean build-package install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -27,13 +27,18 @@ build: deps
 run: build
 	cd samples && ../build/release/app/gonilux
 
-# The programs, desktop entry, file types, icons and manual pages under PREFIX (staged under DESTDIR if set).
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+# Release build of the two programs and their desktop files only (no tests, no benchmarks).
+build-package: deps
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
 
-# The Debian package build/release/gonilux_<version>_<arch>.deb, its dependencies found by dpkg-shlibdeps.
-package: build
-	cd build/release && cpack -G DEB
+# The programs, desktop entry, file types, icons and manual pages under PREFIX (staged under DESTDIR if set).
+install: build-package
+	DESTDIR="$(DESTDIR)" cmake --install build/package --prefix "$(PREFIX)"
+
+# The Debian package build/package/gonilux_<version>_<arch>.deb, its dependencies found by dpkg-shlibdeps.
+package: build-package
+	cd build/package && cpack -G DEB
 
 test: deps
 	rm -rf build/test

@@ -38,14 +38,14 @@ install(TARGETS gonilux gonilux-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gonilux)
 
 # Debian package. The desktop, MIME, icon and manual databases are refreshed by the file triggers of
 # desktop-file-utils, shared-mime-info, hicolor-icon-theme and man-db: no maintainer scripts are needed.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gonilux)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for IES photometric files")
 set(CPACK_PACKAGE_CONTACT "Gonilux developers <gonilux@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -54,7 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "viewer for IES photometric files\n Gonilux shows IES LM-63 photometric files: the header, the goniogram of\n each vertical plane and a rendered picture of the light. gonilux-cli\n reports on files and draws the same pictures without a window.")
+    "Gonilux shows IES LM-63 photometric files: the header, the goniogram of each\n\
+vertical plane and a rendered picture of the light. gonilux-cli reports on\n\
+files and draws the same pictures without a window.")
 # Only gonilux-icon-render is a build tool; the package holds the two programs and their files.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Gonilux;ALL;/")
 include(CPack)

@@ -25,6 +25,17 @@ namespace {
         }
     }
 
+    // The system's program folders: a program installed there never keeps its settings beside itself, even when
+    // the superuser, for whom every folder is writable, runs it.
+    bool IsSystemProgramFolder(const std::string& dir)
+    {
+        for (const char* system : { "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games", "/usr/local/bin",
+                 "/usr/local/sbin", "/usr/local/games" })
+            if (dir == system || dir == std::string(system) + "/")
+                return true;
+        return false;
+    }
+
     bool IsWritableFolder(const std::string& dir)
     {
         const std::string folder = dir.empty() ? "." : dir;
@@ -53,7 +64,7 @@ std::string ChooseSettingsPath(const std::string& exeDir, bool exeDirWritable, c
 
 std::string LocateSettingsFile(const std::string& exeDir)
 {
-    if (IsWritableFolder(exeDir))
+    if (IsWritableFolder(exeDir) && !IsSystemProgramFolder(exeDir))
         return SettingsPath(exeDir);
     const std::string userDir = UserSettingsDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (!userDir.empty())

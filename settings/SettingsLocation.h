@@ -13,7 +13,8 @@ std::string UserSettingsDir(const char* xdgConfigHome, const char* home);
 // ies.ini beside the executable when its folder is writable or there is no user folder; else ies.ini in userDir.
 std::string ChooseSettingsPath(const std::string& exeDir, bool exeDirWritable, const std::string& userDir);
 
-// The decision above against the real environment and file system. When the user folder is chosen it is created
+// The decision above against the real environment and file system. The system's program folders (/usr/bin,
+// /usr/local/bin...) count as read-only whoever runs the program. When the user folder is chosen it is created
 // (mode 0700) if missing; a folder that cannot be created shows later as a refused write naming the path.
 std::string LocateSettingsFile(const std::string& exeDir);
 
