@@ -3,10 +3,13 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libx11-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool x11-apps \
-            clang libclang-rt-14-dev locales imagemagick
+            clang libclang-rt-14-dev locales imagemagick \
+            dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-asan bench fuzz format clean
+PREFIX ?= /usr/local
+
+.PHONY: deps build run test test-asan bench fuzz format clean build-package install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -23,6 +26,19 @@ build: deps
 
 run: build
 	cd samples && ../build/release/app/gonilux
+
+# Release build of the two programs and their desktop files only (no tests, no benchmarks).
+build-package: deps
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+
+# The programs, desktop entry, file types, icons and manual pages under PREFIX (staged under DESTDIR if set).
+install: build-package
+	DESTDIR="$(DESTDIR)" cmake --install build/package --prefix "$(PREFIX)"
+
+# The Debian package build/package/gonilux_<version>_<arch>.deb, its dependencies found by dpkg-shlibdeps.
+package: build-package
+	cd build/package && cpack -G DEB
 
 test: deps
 	rm -rf build/test

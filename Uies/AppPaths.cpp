@@ -1,6 +1,7 @@
 #include "AppPaths.h"
 
 #include "ProfileFile.h"
+#include "SettingsLocation.h"
 
 #include <QCoreApplication>
 
@@ -16,7 +17,7 @@ std::string SettingsFilePath()
 {
     if (!overrideDir().empty())
         return profile::SettingsPath(overrideDir());
-    return profile::SettingsPath(QCoreApplication::applicationDirPath().toStdString());
+    return profile::LocateSettingsFile(QCoreApplication::applicationDirPath().toStdString());
 }
 
 void setSettingsDirForTests(const std::string& dir) { overrideDir() = dir; }

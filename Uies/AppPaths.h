@@ -1,9 +1,10 @@
 #pragma once
-// Where the settings file lives: beside the running executable, formed afresh for every access.
+// Where the settings file lives: beside the running executable where its folder is writable, else in the user's
+// configuration folder; decided afresh for every access.
 
 #include <string>
 
-// Full path of ies.ini beside the executable, or in the folder set by setSettingsDirForTests.
+// Full path of ies.ini (see profile::LocateSettingsFile), or in the folder set by setSettingsDirForTests.
 std::string SettingsFilePath();
 
 // Tests point the settings at a temporary folder instead of the test binary's own folder.

@@ -1,4 +1,5 @@
 // Gonilux: start-up and shut-down of the viewer.
+#include "CommandLine.h"
 #include "Uies.h"
 #include "UiesRender.h"
 
@@ -6,7 +7,9 @@
 
 int main(int argc, char** argv)
 {
-    // The program reads no command-line arguments: the toolkit sees only the program's name.
+    if (const CommandLineRequest request = ReadCommandLine(argc, argv); request.exitCode)
+        return *request.exitCode;
+    // The toolkit sees only the program's name: its own options are not offered.
     int toolkitArgc = argc > 0 ? 1 : 0;
     QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Gonilux"));

@@ -1,19 +1,21 @@
 // gonilux-cli: the headless front end over the same core as the viewer.
 #include "Commands.h"
+#include "GoniluxVersion.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-void usage()
+void usage(std::FILE* to = stderr)
 {
     std::fputs("usage: gonilux-cli info FILE [--json | --dump]\n"
                "       gonilux-cli goniogram FILE [--plane P] [--size WxH] [--fit|--no-fit] [--ortho|--no-ortho]\n"
                "                              [-o OUT.svg|OUT.png] [--ops]\n"
                "       gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
                "                              [-o OUT.png|OUT.pgm]\n"
-               "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n",
-        stderr);
+               "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli --version | --help\n",
+        to);
 }
 } // namespace
 
@@ -22,6 +24,14 @@ int main(int argc, char** argv)
     if (argc < 2) {
         usage();
         return 2;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("gonilux-cli %s\n", GONILUX_VERSION);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--help") == 0) {
+        usage(stdout);
+        return 0;
     }
     // Subcommands see their own arguments: argv[0] is the subcommand's name.
     if (std::strcmp(argv[1], "info") == 0)
