@@ -1,6 +1,7 @@
 // The details window driven offscreen: Ctrl+C copies each tab as the golden text says wherever the focus is, a
 // selection in the intensity table copies only itself, Esc closes, an empty record (a failed load) leaves nothing
 // to copy, and the section "Details" of the settings keeps place, size and tab.
+#include "DetailsCorner.h"
 #include "FormDetails.h"
 #include "IntensityModel.h"
 #include "PhotometricFile.h"
@@ -10,12 +11,14 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -166,6 +169,48 @@ TEST(DetailsSettings, PlaceSizeAndTabRoundTripAndBadKeysKeepTheWindowsValues)
     QFile ini(QString::fromStdString(path));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().startsWith("[Render]\r\nZoom=7\r\n[Details]\r\n")) << "other sections untouched";
+}
+
+TEST(DetailsCorner, StaysTopRightOpensOnAltDAndSignsOnlyFaultyFiles)
+{
+    QWidget window;
+    auto* panel = new QWidget(&window);
+    auto* other = new QPushButton(QStringLiteral("Other"), &window); // the window's own control keeps the focus
+    panel->setGeometry(100, 0, 300, 200);
+    auto* corner = new TDetailsCorner(panel);
+    window.resize(400, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    other->setFocus();
+
+    for (const QSize size : { QSize(300, 200), QSize(520, 90) }) {
+        panel->resize(size);
+        EXPECT_EQ(corner->Button->geometry().topRight(), QPoint(size.width() - 1 - TDetailsCorner::Margin, 4));
+        EXPECT_LT(corner->Warning->geometry().right(), corner->Button->geometry().left());
+    }
+
+    QSignalSpy details(corner, &TDetailsCorner::detailsRequested);
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
+    QTRY_COMPARE(details.count(), 1);
+    EXPECT_TRUE(other->hasFocus());
+
+    struct Case {
+        int warnings, errors;
+        bool shown;
+        const char* tip;
+    } const cases[] = {
+        { 0, 0, false, "" }, { 1, 0, true, "1 warning" }, { 3, 2, true, "2 errors, 3 warnings" },
+        { 0, 1, true, "1 error" }, { 0, 0, false, "" }, // a good file after a faulty one takes the sign away
+    };
+    QSignalSpy diagnostics(corner, &TDetailsCorner::diagnosticsRequested);
+    for (const Case& c : cases) {
+        corner->SetCounts(c.warnings, c.errors);
+        EXPECT_EQ(corner->Warning->isVisible(), c.shown) << c.tip;
+        EXPECT_EQ(corner->Warning->toolTip().toStdString(), c.tip);
+        if (c.shown)
+            QTest::mouseClick(corner->Warning, Qt::LeftButton);
+    }
+    EXPECT_EQ(diagnostics.count(), 3);
 }
 
 } // namespace
