@@ -1,0 +1,123 @@
+// What the tabs show and what Ctrl+C copies from them.
+#include "FormDetails.h"
+
+#include "IntensityModel.h"
+#include "ZonalChart.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+
+namespace {
+
+std::string DecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+
+// Text from the file, line by line: UTF-8 when valid, otherwise Latin-1, as the header text is shown.
+QString FromBytes(const std::string& bytes)
+{
+    QString text;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        const QByteArrayView line(bytes.data() + start, static_cast<qsizetype>(end - start));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(line);
+        text += utf8.hasError() ? QString::fromLatin1(line) : decoded;
+        start = end;
+    }
+    return text;
+}
+
+QString Text(const tTextRows& rows) { return FromBytes(TabSeparated(rows)); }
+
+} // namespace
+
+void TFormDetails::ShowFile(tDetailsFile file)
+{
+    file_ = std::move(file);
+    figures_ = IsEmpty(file_.Record) ? PhotometricFigures {} : ComputeFigures(file_.Record, file_.Header);
+    intensityModel_->SetRecord(&file_.Record, DecimalSeparator());
+    FillSummary();
+    FillZonal();
+    ShowPlane(plane_);
+}
+
+void TFormDetails::ShowPlane(int plane)
+{
+    plane_ = plane;
+    intensityModel_->SetMarkedPlane(plane);
+    if (plane >= 0 && plane < intensityModel_->rowCount())
+        IntensityTable->scrollTo(intensityModel_->index(plane, 0), QAbstractItemView::PositionAtCenter);
+}
+
+void TFormDetails::FillSummary()
+{
+    if (IsEmpty(file_.Record)) {
+        SummaryView->setPlainText(QStringLiteral("No file loaded."));
+        return;
+    }
+    SummaryView->setPlainText(CopyText(TabSummary));
+}
+
+void TFormDetails::FillZonal()
+{
+    const tTextRows rows = ZonalRows(figures_, DecimalSeparator());
+    ZonalTable->clear();
+    ZonalTable->setColumnCount(static_cast<int>(rows[0].size()));
+    ZonalTable->setRowCount(static_cast<int>(rows.size() - 1));
+    QStringList labels;
+    for (const std::string& label : rows[0])
+        labels << QString::fromStdString(label);
+    ZonalTable->setHorizontalHeaderLabels(labels);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            ZonalTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
+        }
+    ZonalTable->resizeColumnsToContents();
+    ZonalChart->SetZones(figures_.ZonalFlux
+            ? std::vector<double>(figures_.ZonalFlux->begin(), figures_.ZonalFlux->end())
+            : std::vector<double> {});
+}
+
+QString TFormDetails::CopyText() const { return CopyText(CurrentTab()); }
+
+QString TFormDetails::CopyText(Tab tab) const
+{
+    if (IsEmpty(file_.Record))
+        return {};
+    switch (tab) {
+    case TabSummary: {
+        std::vector<tSummaryEntry> entries = HeaderEntries(file_.HeaderLines);
+        const std::vector<tSummaryEntry> figures = FigureEntries(figures_, DecimalSeparator());
+        entries.insert(entries.end(), figures.begin(), figures.end());
+        return FromBytes(::SummaryText(entries));
+    }
+    case TabZonal:
+        return Text(ZonalRows(figures_, DecimalSeparator()));
+    case TabIntensity:
+        return IntensityCopyText();
+    default:
+        return {};
+    }
+}
+
+QString TFormDetails::IntensityCopyText() const
+{
+    const QModelIndexList selected = IntensityTable->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return Text(IntensityRows(file_.Record, DecimalSeparator()));
+    std::vector<tCell> cells;
+    cells.reserve(static_cast<std::size_t>(selected.size()));
+    for (const QModelIndex& index : selected)
+        cells.push_back({ static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()) });
+    return Text(SelectedIntensityRows(file_.Record, cells, DecimalSeparator()));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The intensity table as a table model: planes as rows, vertical angles as columns, the values as read. The
+// headers hold the angles; the selected plane's row header is bold.
+
+#include "tIES.h"
+
+#include <QAbstractTableModel>
+
+#include <string>
+
+class TIntensityModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TIntensityModel(QObject* parent = nullptr);
+
+    // The record is read where it stands; it must outlive the model or be replaced through SetRecord first.
+    void SetRecord(const tIES* record, std::string decimalSeparator);
+    void SetMarkedPlane(int plane);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QString Number(long double value) const;
+
+    const tIES* record_ = nullptr;
+    std::string separator_;
+    int marked_ = -1;
+};
