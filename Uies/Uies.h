@@ -64,6 +64,8 @@ public:
     void SetRenderWindow(QWidget* window);
     // The plane and the selected file of the last render started, whoever started it.
     int LastRenderedPosition() const { return lastRenderedPosition_; }
+    // The plane the goniogram was last drawn for by a move of the track bar.
+    int LastDrawnPosition() const { return lastDrawnPosition_; }
     const std::string& LastRenderedFile() const { return lastRenderedFile_; }
 
     // What the render window reports, connected by the viewer.

@@ -22,10 +22,7 @@ TForm2::TForm2(TDocument& document, QWidget* parent)
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { FormDestroy(); });
 }
 
-TForm2::~TForm2()
-{
-    FormDestroy();
-}
+TForm2::~TForm2() { FormDestroy(); }
 
 void TForm2::showEvent(QShowEvent* event)
 {
