@@ -2,6 +2,8 @@
 // The IES (LM-63) file reader: a file's bytes into lines, the lines into the photometric record.
 
 #include "PhotometricHeader.h"
+// The header entries (keywords, the six-line display) are declared beside the TILT line search.
+#include "IesHeader.h"
 #include "tIES.h"
 
 #include <cstdint>
