@@ -3,6 +3,7 @@
 
 #include "FolderListing.h"
 #include "Notifier.h"
+#include "TDocument.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,13 +12,18 @@
 
 void TForm1::FormCreate()
 {
-    LastRenderedFile.clear();
+    lastRenderedFile_.clear();
 
     TrackBarDegree = new TTrackBarDegree(PanelDegree);
-    TrackBarDegree->OnChange = [this] { Guard([this] { TrackBarDegreeChange(); }); };
+    // The position is the document's selected plane; the document learns of a move before the handler runs.
+    TrackBarDegree->OnChange = [this] {
+        Guard([this] {
+            document_.SelectPlane(TrackBarDegree->value());
+            TrackBarDegreeChange();
+        });
+    };
     TrackBarDegree->OnKeyUp = [this] { Guard([this] { TrackBarDegreeKeyUp(); }); };
     TrackBarDegree->OnLeftButtonUp = [this] { Guard([this] { TrackBarDegreeRenderCheck(); }); };
-    trackBar_ = TrackBarDegree;
 
     TrackBarDegree->setMinimum(0);
     TrackBarDegree->setMaximum(0);
@@ -33,13 +39,10 @@ void TForm1::FormCreate()
     setTabOrder(TrackBarDegree, DirectoryListBox1);
     setTabOrder(DirectoryListBox1, FileListBox1);
 
-    LastDrawnPosition = TrackBarDegree->minimum();
-    LastRenderedPosition = TrackBarDegree->minimum();
+    lastDrawnPosition_ = TrackBarDegree->minimum();
+    lastRenderedPosition_ = TrackBarDegree->minimum();
 
     ShowGrid();
-
-    FileLines.clear();
-    HeaderLines.clear();
 
     // A failing key ends the reading; what was applied before it stays.
     Guard([this] { ApplyViewerSettings(); });

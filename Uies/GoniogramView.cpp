@@ -2,8 +2,8 @@
 #include "Uies.h"
 
 #include "Goniogram.h"
-#include "PlaneSampling.h"
-#include "UiesRender.h"
+#include "RenderWindowLink.h"
+#include "TDocument.h"
 
 #include <QFrame>
 #include <QLocale>
@@ -21,11 +21,11 @@ void TForm1::ShowGrid()
 void TForm1::DrawIES()
 {
     GoniogramInput input;
-    input.ies = &IESData;
-    input.plane = TrackBarDegree->value();
-    input.fitDown = SpeedButtonFit->isChecked();
-    input.orthoDown = SpeedButtonOrtho->isChecked();
-    input.maxIntensity = MaxIntensity;
+    input.ies = &document_.IESData();
+    input.plane = document_.SelectedPlane();
+    input.fitDown = document_.FitDown();
+    input.orthoDown = document_.OrthoDown();
+    input.maxIntensity = document_.MaxIntensity();
     input.width = PaintBox1->width();
     input.height = PaintBox1->height();
     input.decimalSeparator = QLocale::system().decimalPoint().toStdString();
@@ -61,8 +61,7 @@ void TForm1::SpeedButtonOrthoClick()
 
 void TForm1::SpeedButtonFitClick()
 {
-    if (!SpeedButtonFit->isChecked() && !IESData.Candela.empty())
-        MaxIntensity = ComputeMaxIntensity(IESData, TrackBarDegree->minimum(), TrackBarDegree->maximum());
+    document_.RefreshMaxIntensity(TrackBarDegree->minimum(), TrackBarDegree->maximum());
     ShowGrid();
     DrawIES();
 }
@@ -70,20 +69,21 @@ void TForm1::SpeedButtonFitClick()
 void TForm1::TrackBarDegreeChange()
 {
     const int position = TrackBarDegree->value();
-    if (position != LastDrawnPosition) {
+    if (position != lastDrawnPosition_) {
         ShowGrid();
         DrawIES();
     }
-    LastDrawnPosition = position;
+    lastDrawnPosition_ = position;
 }
 
 void TForm1::TrackBarDegreeKeyUp() { TrackBarDegreeRenderCheck(); }
 
 void TForm1::TrackBarDegreeRenderCheck()
 {
-    if (!Form2 || !Form2->isVisible())
+    const RenderWindowLink* renderWindow = RenderWindow();
+    if (!renderWindow || !renderWindow->IsShown())
         return;
-    if (TrackBarDegree->value() == LastRenderedPosition)
+    if (TrackBarDegree->value() == lastRenderedPosition_)
         return;
     if (!SpeedButtonUpdate->isChecked())
         return;

@@ -1,10 +1,10 @@
 // The loading flow: runs on every change of the file list and loads the selected file, if any.
 #include "Uies.h"
 
-#include "IesReader.h"
+#include "IesHeader.h"
 #include "Notifier.h"
-#include "PlaneSampling.h"
-#include "UiesRender.h"
+#include "RenderWindowLink.h"
+#include "TDocument.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -29,29 +29,27 @@ void TForm1::FileListBox1DblClick()
 
     const std::string path = SelectedFileName();
     const bool exists = fileExists(path);
+    const tIES& ies = document_.IESData();
     if (exists) {
-        EmptyIntensityTable(IESData);
-        LoadFileLines(path, FileLines);
-        ReadIES(FileLines, HeaderLines, IESData,
-            [](const std::string& message) { notifier::show(notifier::fromBytes(message)); });
-        const int last = static_cast<int>(IESData.NumHorizAngles) - 1;
+        document_.Load(path, [](const std::string& message) { notifier::show(notifier::fromBytes(message)); });
+        const int last = static_cast<int>(ies.NumHorizAngles) - 1;
         // A maximum below the minimum is not applied: a file without planes keeps the range it had.
         if (last >= TrackBarDegree->minimum())
             TrackBarDegree->setMaximum(last);
-        if (IESData.NumHorizAngles >= 1)
+        if (ies.NumHorizAngles >= 1)
             TrackBarDegree->setEnabled(true);
-        if (!SpeedButtonFit->isChecked() && !IESData.Candela.empty())
-            MaxIntensity = ComputeMaxIntensity(IESData, TrackBarDegree->minimum(), TrackBarDegree->maximum());
+        document_.RefreshMaxIntensity(TrackBarDegree->minimum(), TrackBarDegree->maximum());
         DrawIES();
     }
 
     // With fewer than two planes the track bar gives way to "axially symmetric" lying under it.
-    TrackBarDegree->setVisible(IESData.HorizAngles.size() >= 2);
+    TrackBarDegree->setVisible(ies.HorizAngles.size() >= 2);
 
-    Label1->setText(HeaderLabelText(HeaderDisplayText(HeaderLines)));
+    Label1->setText(HeaderLabelText(HeaderDisplayText(document_.HeaderLines())));
     Label1->adjustSize();
 
-    if (Form2 && Form2->isVisible() && exists && SpeedButtonUpdate->isChecked())
+    const RenderWindowLink* renderWindow = RenderWindow();
+    if (renderWindow && renderWindow->IsShown() && exists && SpeedButtonUpdate->isChecked())
         RequestRender();
 }
 

@@ -2,14 +2,18 @@
 #include "Uies.h"
 
 #include "Notifier.h"
-#include "UiesRender.h"
+#include "RenderWindowLink.h"
+#include "TDocument.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 
 void TForm1::FormShow()
 {
-    ButtonRender->setEnabled(!(SpeedButtonUpdate->isChecked() && Form2 && Form2->isVisible()));
+    const RenderWindowLink* renderWindow = RenderWindow();
+    ButtonRender->setEnabled(!(SpeedButtonUpdate->isChecked() && renderWindow && renderWindow->IsShown()));
     FormResize();
 }
 
@@ -17,7 +21,8 @@ void TForm1::ButtonRenderClick() { RenderRule(); }
 
 void TForm1::SpeedButtonUpdateClick()
 {
-    const bool renderWindowShown = Form2 && Form2->isVisible();
+    const RenderWindowLink* renderWindow = RenderWindow();
+    const bool renderWindowShown = renderWindow && renderWindow->IsShown();
     ButtonRender->setEnabled(!(SpeedButtonUpdate->isChecked() && renderWindowShown));
     if (renderWindowShown)
         RenderRule();
@@ -25,29 +30,62 @@ void TForm1::SpeedButtonUpdateClick()
 
 void TForm1::RenderRule()
 {
-    if (IESData.Candela.empty()) {
+    if (document_.IESData().Candela.empty()) {
         notifier::show(QStringLiteral("Please select file"));
         return;
     }
-    if (!Form2)
+    RenderWindowLink* renderWindow = RenderWindow();
+    if (!renderWindow)
         return;
-    if (!Form2->isVisible()) {
+    if (!renderWindow->IsShown()) {
         // Showing the render window renders.
-        Form2->show();
+        renderWindow->ShowWindow();
         return;
     }
-    if (TrackBarDegree->value() != LastRenderedPosition || SelectedFileName() != LastRenderedFile) {
+    if (TrackBarDegree->value() != lastRenderedPosition_ || SelectedFileName() != lastRenderedFile_) {
         RequestRender();
         return;
     }
-    Form2->raise();
-    Form2->activateWindow();
+    renderWindow->RaiseWindow();
 }
 
 void TForm1::RequestRender()
 {
+    RenderWindowLink* renderWindow = RenderWindow();
+    if (!renderWindow)
+        return;
     ++rendersRequested_;
-    Form2->DoRender();
+    renderWindow->Render();
+}
+
+void TForm1::RenderWindowShown() { ButtonRender->setEnabled(!SpeedButtonUpdate->isChecked()); }
+
+void TForm1::RenderWindowClosed() { ButtonRender->setEnabled(true); }
+
+void TForm1::RenderStarted(int plane)
+{
+    lastRenderedPosition_ = plane;
+    lastRenderedFile_ = SelectedFileName();
+}
+
+void TForm1::RenderComputing()
+{
+    ProgressBarRender->setValue(0);
+    ProgressBarRender->show();
+}
+
+void TForm1::RenderProgress(int row)
+{
+    // Painted at once, so the bar moves during the render without the event loop running: no other handler can
+    // start in the middle of a render.
+    ProgressBarRender->setValue(row);
+    ProgressBarRender->repaint();
+}
+
+void TForm1::RenderFinished(const QString& timeText)
+{
+    ProgressBarRender->hide();
+    Label3->setText(timeText);
 }
 
 QString TForm1::AboutText()

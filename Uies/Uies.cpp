@@ -3,6 +3,8 @@
 
 #include "AlignLayout.h"
 #include "Notifier.h"
+#include "RenderWindowLink.h"
+#include "TDocument.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,16 +17,6 @@
 #include <QSplitter>
 #include <QSvgRenderer>
 #include <QToolButton>
-
-TForm1* Form1 = nullptr;
-tIES IESData;
-long double MaxIntensity = 0;
-TStringList FileLines;
-TStringList HeaderLines;
-int LastDrawnPosition = 0;
-int LastRenderedPosition = 0;
-std::string LastRenderedFile;
-TTrackBarDegree* TrackBarDegree = nullptr;
 
 // The pictures are compiled into this static library; its resources must be registered by hand.
 static void registerIcons() { Q_INIT_RESOURCE(icons); }
@@ -77,8 +69,9 @@ QToolButton* makeSpeedButton(QWidget* parent, int left, const QString& icon, con
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(TDocument& document, QWidget* parent)
     : QWidget(parent)
+    , document_(document)
 {
     registerIcons();
     BuildControls();
@@ -87,10 +80,14 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1()
+TForm1::~TForm1() = default;
+
+void TForm1::SetRenderWindow(QWidget* window) { renderWindow_ = window; }
+
+RenderWindowLink* TForm1::RenderWindow() const
 {
-    if (TrackBarDegree == trackBar_)
-        TrackBarDegree = nullptr;
+    // A window being destroyed is no longer a link.
+    return dynamic_cast<RenderWindowLink*>(renderWindow_.data());
 }
 
 void TForm1::BuildControls()
@@ -178,6 +175,10 @@ void TForm1::BuildControls()
 
 void TForm1::BindHandlers()
 {
+    // The switches' state lives in the document; a change made by a click or by the settings reaches it first.
+    connect(SpeedButtonFit, &QToolButton::toggled, this, [this](bool down) { document_.SetFitDown(down); });
+    connect(SpeedButtonOrtho, &QToolButton::toggled, this, [this](bool down) { document_.SetOrthoDown(down); });
+    FollowDocument();
     PaintBox1->OnPaint = [this] { Guard([this] { PaintBox1Paint(); }); };
     PaintBox1->OnClick = [this] { Guard([this] { PaintBox1Click(); }); };
     connect(ButtonRender, &QPushButton::clicked, this, [this] { Guard([this] { ButtonRenderClick(); }); });
@@ -190,6 +191,17 @@ void TForm1::BindHandlers()
         [this](const QModelIndex& index) { Guard([this, &index] { DirectoryActivated(index.row()); }); });
     connect(DriveComboBox1, &QComboBox::activated, this,
         [this](int index) { Guard([this, index] { DriveChosen(index); }); });
+}
+
+void TForm1::FollowDocument()
+{
+    // Changes made by another window: the controls follow. Setting a state does not run a click handler.
+    connect(&document_, &TDocument::fitChanged, this, [this](bool down) { SpeedButtonFit->setChecked(down); });
+    connect(&document_, &TDocument::orthoChanged, this, [this](bool down) { SpeedButtonOrtho->setChecked(down); });
+    connect(&document_, &TDocument::planeChanged, this, [this](int plane) {
+        if (TrackBarDegree && TrackBarDegree->value() != plane)
+            TrackBarDegree->setValue(plane);
+    });
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -1,12 +1,14 @@
 #pragma once
-// The main window: file browser, header text, goniogram and render controls.
-// The render window relies on the members marked below.
+// The main window: file browser, header text, goniogram and render controls. It shows the shared document and
+// changes it through the document only; it asks the render window for renders through RenderWindowLink and
+// follows the render through the slots marked below, which the viewer connects.
 
 #include "PaintBox.h"
 #include "TrackBarDegree.h"
 #include "tIES.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QWidget>
 
 #include <map>
@@ -20,12 +22,16 @@ class QToolButton;
 class QComboBox;
 class QListWidget;
 class QSplitter;
+class RenderWindowLink;
+class TDocument;
 
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(TDocument& document, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    TDocument& Doc() const { return document_; }
 
     // Controls, in declaration order.
     QFrame* PanelAll = nullptr;
@@ -36,22 +42,39 @@ public:
     QFrame* PanelImage = nullptr;
     QLabel* Label1 = nullptr;
     TPaintBox* PaintBox1 = nullptr;
-    QPushButton* ButtonRender = nullptr; // used by the render window
-    QProgressBar* ProgressBarRender = nullptr; // used by the render window
-    QLabel* Label3 = nullptr; // used by the render window: the rendering time
+    QPushButton* ButtonRender = nullptr;
+    QProgressBar* ProgressBarRender = nullptr; // the render's progress
+    QLabel* Label3 = nullptr; // the rendering time
     QFrame* PanelDriver = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QListWidget* DirectoryListBox1 = nullptr;
     QFrame* PanelDegree = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* LabelAxial = nullptr;
-    QToolButton* SpeedButtonUpdate = nullptr; // used by the render window
+    QToolButton* SpeedButtonUpdate = nullptr;
     QToolButton* SpeedButtonOrtho = nullptr;
     QToolButton* SpeedButtonFit = nullptr;
+    TTrackBarDegree* TrackBarDegree = nullptr; // its position is the document's selected plane
 
     // Full path of the file selected in FileListBox1 (raw file-system bytes); empty when none is selected.
-    // Used by the render.
     std::string SelectedFileName() const;
+
+    // The window asked for renders; it must implement RenderWindowLink. Without one (or once it is gone) the
+    // main window renders nothing.
+    void SetRenderWindow(QWidget* window);
+    // The plane and the selected file of the last render started, whoever started it.
+    int LastRenderedPosition() const { return lastRenderedPosition_; }
+    // The plane the goniogram was last drawn for by a move of the track bar.
+    int LastDrawnPosition() const { return lastDrawnPosition_; }
+    const std::string& LastRenderedFile() const { return lastRenderedFile_; }
+
+    // What the render window reports, connected by the viewer.
+    void RenderWindowShown(); // the render window is being shown, before it renders
+    void RenderWindowClosed();
+    void RenderStarted(int plane); // a render of plane began (it may still find nothing to render)
+    void RenderComputing(); // the picture is being computed
+    void RenderProgress(int row); // rows done so far; the bar is painted at once
+    void RenderFinished(const QString& timeText); // the render ended, well or not, after timeText
 
     // Current folder of DirectoryListBox1, as raw file-system bytes.
     QByteArray Directory() const { return directory_; }
@@ -59,7 +82,7 @@ public:
     // std::runtime_error with the file system's reason when the folder cannot be entered.
     void SetDirectory(const QByteArray& folder);
 
-    // Number of times the loading flow, a track bar move or a switch asked Form2 to render.
+    // Number of times the loading flow, a track bar move or a switch asked the render window to render.
     int RendersRequested() const { return rendersRequested_; }
 
     // Handlers.
@@ -105,6 +128,8 @@ private:
     void WriteViewerSettings();
     void RenderRule();
     void RequestRender();
+    RenderWindowLink* RenderWindow() const;
+    void FollowDocument();
 
     // File browser.
     void ReadDrives();
@@ -113,21 +138,14 @@ private:
     void DriveChosen(int index);
     void DirectoryActivated(int row);
 
+    TDocument& document_;
+    QPointer<QWidget> renderWindow_;
+    int lastDrawnPosition_ = 0;
+    int lastRenderedPosition_ = 0;
+    std::string lastRenderedFile_;
     QByteArray directory_; // current folder, raw bytes, no trailing separator except for the root
     std::map<QByteArray, QByteArray> driveFolders_; // last folder shown per drive
-    TTrackBarDegree* trackBar_ = nullptr; // this window's degree track bar
     bool filesReadOnce_ = false;
     bool normalPosIsFramePos_ = false; // maximised by the settings before the first show
     int rendersRequested_ = 0;
 };
-
-// Globals of the main window unit.
-extern TForm1* Form1;
-extern tIES IESData;
-extern long double MaxIntensity;
-extern TStringList FileLines;
-extern TStringList HeaderLines;
-extern int LastDrawnPosition;
-extern int LastRenderedPosition; // written by the render
-extern std::string LastRenderedFile; // written by the render
-extern TTrackBarDegree* TrackBarDegree; // a QSlider; value() is the selected plane

@@ -5,6 +5,7 @@
 #include "FolderListing.h"
 #include "Notifier.h"
 #include "ProfileFile.h"
+#include "TDocument.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -120,5 +121,5 @@ void TForm1::FormClose()
 {
     // A settings file that cannot be written is reported; the window closes all the same.
     Guard([this] { WriteViewerSettings(); });
-    FileLines.clear();
+    document_.ReleaseFileLines();
 }

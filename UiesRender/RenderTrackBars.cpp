@@ -32,10 +32,9 @@ void TRenderTrackBar::mouseReleaseEvent(QMouseEvent* event)
     // Render first, while the drag is still in progress, so the picture follows the release at once.
     std::exception_ptr failure;
     try {
-        if (RenderDirty) {
-            if (auto* form = qobject_cast<TForm2*>(window()))
-                form->DoRender();
-        }
+        auto* form = qobject_cast<TForm2*>(window());
+        if (form && form->RenderDirty())
+            form->DoRender();
     } catch (...) {
         failure = std::current_exception();
     }

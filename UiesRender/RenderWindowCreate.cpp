@@ -52,17 +52,17 @@ void TForm2::CreateTrackBars()
 void TForm2::TrackBar2Change()
 {
     Label2->setText(QString::number(TrackBar2->value()));
-    RenderDirty = true;
+    renderDirty_ = true;
 }
 
 void TForm2::TrackBarZoomChange()
 {
     LabelZoom->setText(QString::number(TrackBarZoom->maximum() - TrackBarZoom->value()));
-    RenderDirty = true;
+    renderDirty_ = true;
 }
 
 void TForm2::TrackBarKeyUp()
 {
-    if (RenderDirty)
+    if (renderDirty_)
         DoRender();
 }

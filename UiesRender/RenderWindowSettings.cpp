@@ -60,12 +60,8 @@ void TForm2::FormDestroy()
     formDestroyed_ = true;
     // A write that fails is reported; the keys after it are not written and the window still goes.
     Guard([this] { WriteRenderSection(); });
-    auto* brightness = findChild<TTrackBar2*>();
-    auto* zoom = findChild<TTrackBarZoom*>();
-    if (TrackBar2 == brightness)
-        TrackBar2 = nullptr;
-    if (TrackBarZoom == zoom)
-        TrackBarZoom = nullptr;
-    delete brightness;
-    delete zoom;
+    delete TrackBar2;
+    TrackBar2 = nullptr;
+    delete TrackBarZoom;
+    TrackBarZoom = nullptr;
 }

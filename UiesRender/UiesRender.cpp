@@ -2,23 +2,18 @@
 
 #include "Notifier.h"
 #include "RenderTrackBars.h"
+#include "TDocument.h"
 #include "TImage.h"
-#include "Uies.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QToolButton>
 
-TForm2* Form2 = nullptr;
-TTrackBar2* TrackBar2 = nullptr;
-TTrackBarZoom* TrackBarZoom = nullptr;
-bool RenderDirty = false;
-
-TForm2::TForm2(QWidget* parent)
+TForm2::TForm2(TDocument& document, QWidget* parent)
     : QWidget(parent)
+    , document_(document)
 {
     BuildControls();
     Guard([this] { FormCreate(); });
@@ -27,12 +22,7 @@ TForm2::TForm2(QWidget* parent)
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { FormDestroy(); });
 }
 
-TForm2::~TForm2()
-{
-    FormDestroy();
-    if (Form2 == this)
-        Form2 = nullptr;
-}
+TForm2::~TForm2() { FormDestroy(); }
 
 void TForm2::showEvent(QShowEvent* event)
 {
@@ -50,17 +40,22 @@ void TForm2::closeEvent(QCloseEvent* event)
 
 void TForm2::Button1Click() { close(); }
 
+void TForm2::RaiseWindow()
+{
+    raise();
+    activateWindow();
+}
+
 void TForm2::FormShow()
 {
-    if (Form1 && Form1->ButtonRender && Form1->SpeedButtonUpdate)
-        Form1->ButtonRender->setEnabled(!Form1->SpeedButtonUpdate->isChecked());
+    emit showing();
     DoRender();
 }
 
 void TForm2::CheckBoxRadiosityClick()
 {
     // Also runs while the settings are applied at creation, before any file is loaded: then nothing renders.
-    if (!IsEmpty(IESData))
+    if (!IsEmpty(document_.IESData()))
         FormShow();
 }
 
@@ -76,8 +71,4 @@ void TForm2::ButtonResetZoomClick()
     FormShow();
 }
 
-void TForm2::FormClose()
-{
-    if (Form1 && Form1->ButtonRender)
-        Form1->ButtonRender->setEnabled(true);
-}
+void TForm2::FormClose() { emit closing(); }

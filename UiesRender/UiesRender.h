@@ -1,6 +1,8 @@
 #pragma once
-// The render window: the grey image of the light and the controls that steer it.
-// (Declaration owned by the render-window work; the main window relies on the members marked below.)
+// The render window: the grey image of the light and the controls that steer it. It renders the shared
+// document's selected plane and reports its progress and time as signals; it knows no other window.
+
+#include "RenderWindowLink.h"
 
 #include <QWidget>
 
@@ -13,12 +15,13 @@ class QShowEvent;
 class TTrackBar2;
 class TTrackBarZoom;
 class TImage;
+class TDocument;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, public RenderWindowLink {
     Q_OBJECT
 public:
     // Builds the controls, then runs FormCreate (track bars, then the "Render" settings).
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit TForm2(TDocument& document, QWidget* parent = nullptr);
     // Runs FormDestroy unless it already ran (for instance at application shutdown).
     ~TForm2() override;
 
@@ -32,10 +35,15 @@ public:
     QLabel* LabelZoom = nullptr;
     QFrame* Panel1 = nullptr;
     TImage* Image1 = nullptr;
+    TTrackBar2* TrackBar2 = nullptr;
+    TTrackBarZoom* TrackBarZoom = nullptr;
+
+    // A render track bar moved since the last render.
+    bool RenderDirty() const { return renderDirty_; }
 
     void Button1Click();
     void FormShow();
-    void DoRender(); // used by the main window; raises on failure (callers run inside Guard)
+    void DoRender(); // raises on failure (callers run inside Guard)
     void CheckBoxRadiosityClick();
     void Button2Click();
     void FormCreate();
@@ -51,6 +59,20 @@ public:
     static constexpr int DefaultBrightness = 15;
     static constexpr int DefaultZoom = 500;
 
+    // RenderWindowLink
+    bool IsShown() const override { return isVisible(); }
+    void ShowWindow() override { show(); }
+    void RaiseWindow() override;
+    void Render() override { DoRender(); }
+
+signals:
+    void showing(); // the window is being shown; it renders next
+    void closing();
+    void renderStarted(int plane); // emitted by every render, also one that finds nothing to render
+    void renderComputing();
+    void renderProgress(int row);
+    void renderFinished(const QString& timeText); // the computation ended, well or not
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,11 +86,7 @@ private:
     void ReadRenderSection();
     void WriteRenderSection();
 
+    TDocument& document_;
+    bool renderDirty_ = false;
     bool formDestroyed_ = false;
 };
-
-// Globals of the render window unit.
-extern TForm2* Form2; // the main window uses isVisible(), show(), raise(), DoRender()
-extern TTrackBar2* TrackBar2;
-extern TTrackBarZoom* TrackBarZoom;
-extern bool RenderDirty; // a render track bar moved since the last render

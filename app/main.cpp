@@ -1,7 +1,7 @@
 // Gonilux: start-up and shut-down of the viewer.
 #include "CommandLine.h"
 #include "Uies.h"
-#include "UiesRender.h"
+#include "Viewer.h"
 
 #include <QApplication>
 
@@ -14,17 +14,9 @@ int main(int argc, char** argv)
     QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
 
-    Form1 = new TForm1;
-    Form2 = new TForm2; // hidden until the render button shows it
+    Viewer viewer;
     // Closing the main window ends the program, whether the render window is open or not.
-    QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    Form1->show();
-    const int result = app.exec();
-
-    // Reverse order of creation: the render window first (it writes its settings), then the main window.
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
-    return result;
+    QObject::connect(&viewer.MainWindow(), &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    viewer.MainWindow().show();
+    return app.exec();
 }

@@ -4,8 +4,9 @@
 //  - FileSelection: one selection in the file list (load, read, draw) of a 361-plane x 181-angle file.
 #include "AppPaths.h"
 #include "Notifier.h"
+#include "TDocument.h"
 #include "Uies.h"
-#include "UiesRender.h"
+#include "Viewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <csignal>
 #include <cstdio>
 #include <dlfcn.h>
+#include <memory>
 #include <spawn.h>
 #include <string>
 #include <sys/stat.h>
@@ -224,8 +226,9 @@ void BM_FileSelection(benchmark::State& state)
     }
     QStringList messages;
     notifier::setSink([&messages](const QString& text) { messages << text; });
-    Form1 = new TForm1;
-    Form2 = new TForm2;
+    auto viewer = std::make_unique<Viewer>();
+    TForm1* Form1 = &viewer->MainWindow();
+    const TDocument* Doc = &viewer->Document();
     Form1->show();
     for (int i = 0; i < 1000 && !(Form1->windowHandle() && Form1->windowHandle()->isExposed()); ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -236,15 +239,12 @@ void BM_FileSelection(benchmark::State& state)
         // Each selection moves to the other copy, so every iteration runs the whole flow once.
         Form1->FileListBox1->setCurrentRow(row);
         row = 1 - row;
-        benchmark::DoNotOptimize(IESData.Candela.size());
+        benchmark::DoNotOptimize(Doc->IESData().Candela.size());
     }
-    if (IESData.Candela.size() != 361 || !messages.isEmpty())
+    if (Doc->IESData().Candela.size() != 361 || !messages.isEmpty())
         state.SkipWithError("the file did not load cleanly");
     state.SetLabel(state.range(0) == 0 ? "fit down" : "fit up (common maximum computed)");
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
+    viewer.reset();
     notifier::setSink({});
     setSettingsDirForTests("");
 }

@@ -1,18 +1,10 @@
 #pragma once
 // Subcommands of gonilux-cli. Each returns the process exit code (3 for an input error).
 
+// Every subcommand reads its file through the one reader.
+#include "read_file.h"
+
 int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
-
-#include "PhotometricHeader.h"
-#include "tIES.h"
-
-#include <string>
-
-// Loads and reads an IES file as the viewer does. The header check's message, which the viewer shows in a box
-// before it goes on reading, goes to standard error with its carriage returns written as line feeds.
-// Returns whether that message was given; throws std::runtime_error when the file cannot be read at all.
-// When header is given it receives the header numbers and tilt data as read.
-bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines, tPhotometricHeader* header = nullptr);

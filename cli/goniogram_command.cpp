@@ -1,9 +1,9 @@
 // gonilux-cli goniogram FILE: draws the goniogram of one IES file with the viewer's drawing code, as its
 // drawing operations (--ops), as SVG or as PNG.
 #include "Commands.h"
+#include "arguments.h"
 
 #include "Goniogram.h"
-#include "IesReader.h"
 #include "PlaneSampling.h"
 #include "QtSurface.h"
 #include "RecordingSurface.h"
@@ -16,11 +16,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -47,36 +43,6 @@ int Usage()
     return 2;
 }
 
-std::optional<int> ParseInt(const char* text)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || value < -MaxSide * 100L || value > MaxSide * 100L)
-        return std::nullopt;
-    return static_cast<int>(value);
-}
-
-bool ParseSize(const std::string& text, int& width, int& height)
-{
-    const size_t x = text.find_first_of("xX");
-    if (x == std::string::npos)
-        return false;
-    const auto w = ParseInt(text.substr(0, x).c_str()), h = ParseInt(text.substr(x + 1).c_str());
-    if (!w || !h || *w < 1 || *h < 1 || *w > MaxSide || *h > MaxSide)
-        return false;
-    width = *w;
-    height = *h;
-    return true;
-}
-
-bool EndsWith(std::string text, const char* suffix)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    const size_t n = std::strlen(suffix);
-    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
-}
-
 std::optional<Options> ParseOptions(int argc, char** argv)
 {
     Options options;
@@ -89,7 +55,7 @@ std::optional<Options> ParseOptions(int argc, char** argv)
                 return std::nullopt;
             options.plane = *plane;
         } else if (arg == "--size" && hasValue) {
-            if (!ParseSize(argv[++i], options.width, options.height))
+            if (!ParseSize(argv[++i], MaxSide, options.width, options.height))
                 return std::nullopt;
         } else if (arg == "-o" && hasValue) {
             options.output = argv[++i];
@@ -193,7 +159,7 @@ int RunGoniogram(int argc, char** argv)
     input.width = options->width;
     input.height = options->height;
     input.decimalSeparator = QLocale::system().decimalPoint().toStdString();
-    if (!options->fit && !ies.Candela.empty())
+    if (FileMaximumApplies(ies, options->fit))
         input.maxIntensity = ComputeMaxIntensity(ies, 0, last);
 
     if (options->ops) {

@@ -1,6 +1,7 @@
 #include "info_summary.h"
 #include "info_figures.h"
 
+#include "IesHeader.h"
 #include "IesReader.h"
 #include "TextEncoding.h"
 
@@ -15,8 +16,6 @@ constexpr std::array<const char*, 6> kEntryLabels
     = { "Test", "Manufacturer", "Luminaire", "Luminaire catalog", "Lamp", "Lamp catalog" };
 constexpr std::array<const char*, 6> kEntryKeys
     = { "test", "manufacturer", "luminaire", "luminaire_catalog", "lamp", "lamp_catalog" };
-constexpr std::array<const char*, 6> kKeywords
-    = { "[TEST]", "[MANUFAC]", "[LUMINAIRE]", "[LUMCAT]", "[LAMP]", "[LAMPCAT]" };
 
 std::string Real(long double value, int digits)
 {
@@ -52,7 +51,7 @@ std::array<std::string, 6> EntryValues(const TStringList& headerLines)
     const std::string header = JoinedHeader(headerLines);
     std::array<std::string, 6> values;
     for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = KeywordValue(kKeywords[i], header);
+        values[i] = KeywordValue(kHeaderKeywords[i], header);
     return values;
 }
 

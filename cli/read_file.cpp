@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "read_file.h"
 
 #include "IesReader.h"
 

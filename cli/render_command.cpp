@@ -2,18 +2,15 @@
 // Renders the 300 x 300 grey image of the viewer's render window, prints the time text on standard error, and
 // writes the image only when the render succeeded.
 #include "Commands.h"
+#include "arguments.h"
 
-#include "IesReader.h"
+#include "GreyPicture.h"
 #include "RenderCompute.h"
 
-#include <QImage>
 #include <QString>
 
-#include <cctype>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <optional>
 #include <stdexcept>
@@ -27,28 +24,6 @@ struct RenderOptions {
     RenderSettings settings;
     std::string output; // empty: render and time only
 };
-
-// A whole decimal integer, sign allowed; anything else is refused.
-std::optional<int> ParseInt(const char* text)
-{
-    int value = 0;
-    const char* end = text + std::strlen(text);
-    const auto [rest, error] = std::from_chars(text, end, value);
-    if (error != std::errc() || rest != end || rest == text)
-        return std::nullopt;
-    return value;
-}
-
-bool EndsWith(const std::string& text, const char* suffix)
-{
-    const size_t length = std::strlen(suffix);
-    if (text.size() < length)
-        return false;
-    for (size_t i = 0; i < length; ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - length + i])) != suffix[i])
-            return false;
-    return true;
-}
 
 // Fills options from argv (argv[0] is "render"); returns an explanation when the arguments are unusable.
 std::string ParseArguments(int argc, char** argv, RenderOptions& options)
@@ -108,10 +83,7 @@ void WritePgm(const std::string& path, const GreyImage& image)
 
 void WritePng(const std::string& path, const GreyImage& image)
 {
-    QImage picture(RenderSize, RenderSize, QImage::Format_Grayscale8);
-    for (int y = 0; y < RenderSize; ++y)
-        std::memcpy(picture.scanLine(y), image.data() + static_cast<size_t>(y) * RenderSize, RenderSize);
-    if (!picture.save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
+    if (!GreyPicture(image).save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
         std::remove(path.c_str());
         throw std::runtime_error("Cannot write file " + path);
     }

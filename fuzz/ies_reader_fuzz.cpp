@@ -6,6 +6,7 @@
 
 #include "Checker.h"
 #include "Goniogram.h"
+#include "IesHeader.h"
 #include "IesReader.h"
 #include "PlaneSampling.h"
 #include "RecordingSurface.h"

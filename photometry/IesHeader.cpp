@@ -66,18 +66,12 @@ std::string HeaderDisplayText(const TStringList& headerLines)
         header += "\r\n";
     }
     // "Lamp:" has no trailing blank: the entry keeps the blank written after its keyword in the file.
-    static const std::array<std::pair<const char*, const char*>, 6> rows = { {
-        { "Test: ", "[TEST]" },
-        { "Manufacturer: ", "[MANUFAC]" },
-        { "", "[LUMINAIRE]" },
-        { "Luminaire catalog: ", "[LUMCAT]" },
-        { "Lamp:", "[LAMP]" },
-        { "Lamp catalog: ", "[LAMPCAT]" },
-    } };
+    static const std::array<const char*, kHeaderKeywords.size()> prefixes
+        = { "Test: ", "Manufacturer: ", "", "Luminaire catalog: ", "Lamp:", "Lamp catalog: " };
     std::string text;
-    for (const auto& [prefix, keyword] : rows) {
-        text += prefix;
-        text += KeywordValue(keyword, header);
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+        text += prefixes[i];
+        text += KeywordValue(kHeaderKeywords[i], header);
         text += '\r';
     }
     return text;

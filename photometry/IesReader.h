@@ -2,6 +2,8 @@
 // The IES (LM-63) file reader: a file's bytes into lines, the lines into the photometric record.
 
 #include "PhotometricHeader.h"
+// The header entries (keywords, the six-line display) are declared beside the TILT line search.
+#include "IesHeader.h"
 #include "tIES.h"
 
 #include <cstdint>
@@ -38,10 +40,3 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const 
 // On a throw, header is left as it was too.
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError);
-
-// The text following the first case-sensitive occurrence of keyword in headerText, cut before the first
-// LF, CR and "[", untrimmed; empty when the keyword is absent.
-std::string KeywordValue(const std::string& keyword, const std::string& headerText);
-
-// The six-line header display text; every line, the last one too, ends in "\r".
-std::string HeaderDisplayText(const TStringList& headerLines);

@@ -1,5 +1,6 @@
 // The EULUMDAT reader: symmetries, photometry, text forms, refusals, the choice of reader, and the corpus pairs of
 // an .ldt file and its IES twin.
+#include "IesHeader.h"
 #include "IesReader.h"
 #include "LdtReader.h"
 #include "LineText.h"

@@ -58,15 +58,15 @@ protected:
         }
         case 3: {
             const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End };
-            TrackBarDegree->setFocus();
-            QTest::keyClick(TrackBarDegree, keys[pick(5)]);
+            Form1->TrackBarDegree->setFocus();
+            QTest::keyClick(Form1->TrackBarDegree, keys[pick(5)]);
             return "key on the degree track bar";
         }
         case 4: {
-            const QPoint from = thumbAt(TrackBarDegree, TrackBarDegree->value());
-            QTest::mousePress(TrackBarDegree, Qt::LeftButton, {}, from);
-            QTest::mouseMove(TrackBarDegree, from + QPoint(pick(120) - 60, 0));
-            QTest::mouseRelease(TrackBarDegree, Qt::LeftButton, {}, from + QPoint(pick(120) - 60, 0));
+            const QPoint from = thumbAt(Form1->TrackBarDegree, Form1->TrackBarDegree->value());
+            QTest::mousePress(Form1->TrackBarDegree, Qt::LeftButton, {}, from);
+            QTest::mouseMove(Form1->TrackBarDegree, from + QPoint(pick(120) - 60, 0));
+            QTest::mouseRelease(Form1->TrackBarDegree, Qt::LeftButton, {}, from + QPoint(pick(120) - 60, 0));
             return "drag the degree track bar";
         }
         case 5:
@@ -92,7 +92,8 @@ protected:
         case 11: {
             if (!Form2->isVisible())
                 return "nothing (render window hidden)";
-            QSlider* bar = pick(2) ? static_cast<QSlider*>(TrackBar2) : static_cast<QSlider*>(TrackBarZoom);
+            QSlider* bar
+                = pick(2) ? static_cast<QSlider*>(Form2->TrackBar2) : static_cast<QSlider*>(Form2->TrackBarZoom);
             bar->setFocus();
             QTest::keyClick(bar, pick(2) ? Qt::Key_Right : Qt::Key_PageDown);
             return "key on a render track bar";
@@ -120,11 +121,11 @@ protected:
     void expectConsistent(const std::string& action)
     {
         SCOPED_TRACE(action);
-        ASSERT_EQ(TrackBarDegree->minimum(), 0);
-        ASSERT_GE(TrackBarDegree->value(), TrackBarDegree->minimum());
-        ASSERT_LE(TrackBarDegree->value(), TrackBarDegree->maximum());
-        if (!IESData.Candela.empty()) {
-            ASSERT_LT(TrackBarDegree->maximum(), static_cast<int>(IESData.Candela.size()));
+        ASSERT_EQ(Form1->TrackBarDegree->minimum(), 0);
+        ASSERT_GE(Form1->TrackBarDegree->value(), Form1->TrackBarDegree->minimum());
+        ASSERT_LE(Form1->TrackBarDegree->value(), Form1->TrackBarDegree->maximum());
+        if (!Doc->IESData().Candela.empty()) {
+            ASSERT_LT(Form1->TrackBarDegree->maximum(), static_cast<int>(Doc->IESData().Candela.size()));
         }
         ASSERT_EQ(Form1->ButtonRender->isEnabled(), !(Form1->SpeedButtonUpdate->isChecked() && Form2->isVisible()));
         ASSERT_GE(Form1->width(), 500);
@@ -160,7 +161,7 @@ TEST_P(HostileClicks, ARandomSessionNeverLeavesAnImpossibleState)
         if (HasFatalFailure())
             return;
         shownWithRenderWindow += Form2->isVisible() ? 1 : 0;
-        loadedSteps += IESData.Candela.empty() ? 0 : 1;
+        loadedSteps += Doc->IESData().Candela.empty() ? 0 : 1;
         messageCount += static_cast<int>(messages.size());
         messages.clear();
     }
@@ -173,7 +174,7 @@ TEST_P(HostileClicks, ARandomSessionNeverLeavesAnImpossibleState)
     // The window still does its work after the session: a good file loads and draws.
     openFolder(filesDir);
     clickFile("washer_full_360.ies");
-    EXPECT_EQ(IESData.Candela.size(), 37u);
+    EXPECT_EQ(Doc->IESData().Candela.size(), 37u);
     EXPECT_GT(redPixels(Form1->PaintBox1->Image()), 100);
 }
 

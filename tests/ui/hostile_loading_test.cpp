@@ -93,8 +93,8 @@ protected:
     {
         messages.clear();
         select(QFile::encodeName(GoodFile));
-        EXPECT_EQ(IESData.Candela.size(), static_cast<size_t>(GoodPlanes));
-        EXPECT_TRUE(TrackBarDegree->isEnabled());
+        EXPECT_EQ(Doc->IESData().Candela.size(), static_cast<size_t>(GoodPlanes));
+        EXPECT_TRUE(Form1->TrackBarDegree->isEnabled());
         EXPECT_GT(redPixels(Form1->PaintBox1->Image()), 100);
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
     }
@@ -194,14 +194,14 @@ TEST_F(HostileLoading, EveryHostileFileEndsInALoadOrAClearMessage)
         switch (c.outcome) {
         case Outcome::Loaded:
             EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
-            EXPECT_EQ(IESData.Candela.size(), static_cast<size_t>(c.planes));
-            EXPECT_TRUE(TrackBarDegree->isEnabled());
+            EXPECT_EQ(Doc->IESData().Candela.size(), static_cast<size_t>(c.planes));
+            EXPECT_TRUE(Form1->TrackBarDegree->isEnabled());
             break;
         case Outcome::Refused:
             ASSERT_EQ(messages.size(), 1) << messages.join('|');
             EXPECT_TRUE(messages.first().startsWith(c.messageStart)) << messages.first();
-            EXPECT_TRUE(IESData.Candela.empty()) << "no file counts as loaded";
-            EXPECT_FALSE(TrackBarDegree->isEnabled());
+            EXPECT_TRUE(Doc->IESData().Candela.empty()) << "no file counts as loaded";
+            EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
             EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0);
             break;
         case Outcome::Reported:
@@ -219,13 +219,13 @@ TEST_F(HostileLoading, EveryHostileFileEndsInALoadOrAClearMessage)
             break;
         }
         // No infinity or NaN enters the record, whatever the text held.
-        for (const tArrEx* values : { &IESData.VertAngles, &IESData.HorizAngles })
+        for (const tArrEx* values : { &Doc->IESData().VertAngles, &Doc->IESData().HorizAngles })
             for (long double v : *values)
                 EXPECT_TRUE(std::isfinite(v)) << static_cast<double>(v);
-        for (const tArrEx& row : IESData.Candela)
+        for (const tArrEx& row : Doc->IESData().Candela)
             for (long double v : row)
                 EXPECT_TRUE(std::isfinite(v)) << static_cast<double>(v);
-        EXPECT_TRUE(std::isfinite(MaxIntensity));
+        EXPECT_TRUE(std::isfinite(Doc->MaxIntensity()));
         // An entry far longer than any screen holds is cut for the label: laying out ten million characters
         // freezes the window for more than a minute.
         EXPECT_LE(Form1->Label1->text().size(), 64 * 1024);
@@ -284,7 +284,7 @@ TEST_F(HostileLoading, AFileThatChangesBetweenListingAndLoadingIsTakenAsGone)
         // of the file last read kept.
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
         EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0);
-        EXPECT_FALSE(TrackBarDegree->isEnabled());
+        EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
         EXPECT_EQ(Form1->Label1->text(), header);
     }
     expectGoodFileStillLoads();
@@ -304,7 +304,7 @@ TEST_F(HostileLoading, OnlyPlainFilesAreListedAndALinkToOneLoads)
         shown << Form1->FileListBox1->item(i)->text();
     EXPECT_EQ(shown, (QStringList { GoodFile, "link.ies" }));
     select("link.ies");
-    EXPECT_EQ(IESData.Candela.size(), static_cast<size_t>(GoodPlanes));
+    EXPECT_EQ(Doc->IESData().Candela.size(), static_cast<size_t>(GoodPlanes));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
     expectGoodFileStillLoads();
 }
@@ -336,7 +336,7 @@ TEST_F(HostileLoading, NamesThatAreNotValidUtf8LoadTheFileTheyName)
         writeRaw(rawPath(plain), sampleBytes(sample));
         openFolder(filesDir);
         select(plain);
-        const size_t planes = IESData.Candela.size();
+        const size_t planes = Doc->IESData().Candela.size();
         ::unlink(rawPath(plain).constData());
         openFolder(filesDir);
         return planes;
@@ -350,7 +350,7 @@ TEST_F(HostileLoading, NamesThatAreNotValidUtf8LoadTheFileTheyName)
         messages.clear();
         select(c.name);
         EXPECT_EQ(Form1->SelectedFileName(), rawPath(c.name).toStdString());
-        EXPECT_EQ(IESData.Candela.size(), planes);
+        EXPECT_EQ(Doc->IESData().Candela.size(), planes);
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
         EXPECT_FALSE(entryNamed(c.name)->text().isEmpty());
     }

@@ -82,8 +82,8 @@ protected:
         expected["Viewer/Width"] = std::to_string(Form1->width());
         expected["Viewer/Height"] = std::to_string(Form1->height());
         expected["Viewer/State"] = "0";
-        expected["Render/Brightness"] = std::to_string(TrackBar2->value());
-        expected["Render/Zoom"] = std::to_string(TrackBarZoom->value());
+        expected["Render/Brightness"] = std::to_string(Form2->TrackBar2->value());
+        expected["Render/Zoom"] = std::to_string(Form2->TrackBarZoom->value());
         expected["Render/Radiocity"] = Form2->CheckBoxRadiosity->isChecked() ? "1" : "0";
         HangWatchdog watchdog(std::string("closing with ") + what, hangLimit());
         Form1->close();
@@ -100,7 +100,7 @@ protected:
     {
         openFolder(filesDir);
         clickFile("good.ies");
-        EXPECT_EQ(IESData.Candela.size(), 37u);
+        EXPECT_EQ(Doc->IESData().Candela.size(), 37u);
         EXPECT_GT(redPixels(Form1->PaintBox1->Image()), 100);
     }
 
@@ -235,7 +235,7 @@ TEST_F(HostileSettings, EveryRunEndsWithTheFileFullyWrittenOrUntouched)
             EXPECT_EQ(Form1->Directory().toStdString(), written.at("Viewer/LastFileName"));
             EXPECT_EQ(Form1->SpeedButtonOrtho->isChecked() ? "1" : "0", written.at("Viewer/Ortho"));
             EXPECT_EQ(std::to_string(Form1->width()), written.at("Viewer/Width"));
-            EXPECT_EQ(std::to_string(TrackBarZoom->value()), written.at("Render/Zoom"));
+            EXPECT_EQ(std::to_string(Form2->TrackBarZoom->value()), written.at("Render/Zoom"));
         }
         expectLoadsAGoodFile();
         delete Form2;

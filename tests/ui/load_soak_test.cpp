@@ -67,7 +67,7 @@ TEST_F(LoadSoak, TwentyPassesOverTheCorpusKeepResidentMemoryFlat)
             const QPoint at = Form1->FileListBox1->visualItemRect(item).center();
             HangWatchdog watchdog("loading " + item->text().toStdString(), hangLimit());
             QTest::mouseClick(Form1->FileListBox1->viewport(), Qt::LeftButton, {}, at);
-            loaded += IESData.Candela.empty() ? 0 : 1;
+            loaded += Doc->IESData().Candela.empty() ? 0 : 1;
         }
         QCoreApplication::processEvents();
         resident.push_back(residentBytes());

@@ -4,8 +4,10 @@
 
 #include "AppPaths.h"
 #include "Notifier.h"
+#include "TDocument.h"
 #include "Uies.h"
 #include "UiesRender.h"
+#include "Viewer.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -42,14 +44,8 @@ protected:
         QDir().mkpath(settingsDir);
         QDir().mkpath(filesDir);
         setSettingsDirForTests(settingsDir.toStdString());
-        // The program starts with empty globals; earlier tests in this process must not leak into this one.
-        IESData = tIES {};
-        MaxIntensity = 0;
-        FileLines.clear();
-        HeaderLines.clear();
-        LastRenderedFile.clear();
-        LastRenderedPosition = 0;
-        LastDrawnPosition = 0;
+        // Every test opens its own document, as the program does at start.
+        Doc = new TDocument;
     }
 
     void TearDown() override
@@ -58,6 +54,8 @@ protected:
         Form2 = nullptr;
         delete Form1;
         Form1 = nullptr;
+        delete Doc;
+        Doc = nullptr;
         notifier::setSink({});
         setSettingsDirForTests("");
     }
@@ -103,8 +101,9 @@ protected:
     // Creates both windows as start-up does and shows the main window.
     void start(bool show = true)
     {
-        Form1 = new TForm1;
-        Form2 = new TForm2;
+        Form1 = new TForm1(*Doc);
+        Form2 = new TForm2(*Doc);
+        ConnectWindows(*Form1, *Form2);
         if (show) {
             Form1->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
@@ -157,6 +156,10 @@ protected:
         return count;
     }
 
+    // The document and the two windows, as the viewer holds them; a test may delete a window early.
+    TDocument* Doc = nullptr;
+    TForm1* Form1 = nullptr;
+    TForm2* Form2 = nullptr;
     QTemporaryDir temp;
     QString settingsDir;
     QString filesDir;

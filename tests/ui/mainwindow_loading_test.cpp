@@ -20,11 +20,11 @@ TEST_F(MainWindowTest, StartsWithPrefixesOnlyAndAxialLabelUncovered)
     start();
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Gonilux"));
     EXPECT_EQ(Form1->Label1->text(), EmptyHeader);
-    EXPECT_FALSE(TrackBarDegree->isEnabled());
-    EXPECT_FALSE(TrackBarDegree->isVisible());
+    EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
+    EXPECT_FALSE(Form1->TrackBarDegree->isVisible());
     EXPECT_TRUE(Form1->LabelAxial->isVisible());
     EXPECT_EQ(Form1->LabelAxial->text(), QStringLiteral("axially symmetric"));
-    EXPECT_TRUE(IESData.Candela.empty());
+    EXPECT_TRUE(Doc->IESData().Candela.empty());
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -85,12 +85,12 @@ TEST_F(MainWindowTest, LoadsSelectedFilesAndSetsTheTrackBarByPlaneCount)
         SCOPED_TRACE(c.sample.toStdString());
         clickFile(c.sample);
         EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + '/' + c.sample).toStdString());
-        EXPECT_EQ(static_cast<int>(IESData.Candela.size()), c.planes);
-        EXPECT_TRUE(TrackBarDegree->isEnabled());
-        EXPECT_EQ(TrackBarDegree->isVisible(), c.trackBarShown);
-        EXPECT_EQ(TrackBarDegree->minimum(), 0);
-        EXPECT_EQ(TrackBarDegree->maximum(), c.planes - 1);
-        EXPECT_EQ(TrackBarDegree->value(), 0);
+        EXPECT_EQ(static_cast<int>(Doc->IESData().Candela.size()), c.planes);
+        EXPECT_TRUE(Form1->TrackBarDegree->isEnabled());
+        EXPECT_EQ(Form1->TrackBarDegree->isVisible(), c.trackBarShown);
+        EXPECT_EQ(Form1->TrackBarDegree->minimum(), 0);
+        EXPECT_EQ(Form1->TrackBarDegree->maximum(), c.planes - 1);
+        EXPECT_EQ(Form1->TrackBarDegree->value(), 0);
         EXPECT_EQ(Form1->Label1->text(), c.header);
         EXPECT_GT(redPixels(Form1->PaintBox1->Image()), 100) << "the main curves are drawn";
     }
@@ -118,10 +118,10 @@ TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
     EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir + "/empty"));
     EXPECT_EQ(Form1->FileListBox1->count(), 0);
     EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0) << "only the grid remains";
-    EXPECT_FALSE(TrackBarDegree->isEnabled());
-    EXPECT_TRUE(TrackBarDegree->isVisible()) << "visibility still follows the file last read";
+    EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
+    EXPECT_TRUE(Form1->TrackBarDegree->isVisible()) << "visibility still follows the file last read";
     EXPECT_EQ(Form1->Label1->text(), header);
-    EXPECT_EQ(IESData.Candela.size(), 37u) << "the record stays loaded";
+    EXPECT_EQ(Doc->IESData().Candela.size(), 37u) << "the record stays loaded";
     EXPECT_TRUE(Form1->SelectedFileName().empty());
 
     // Enter on the highlighted ancestor goes back up.
@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
 
     // Opening the folder on show reads it again: a file added since appears, and nothing is selected.
     clickFile("washer.ies");
-    ASSERT_TRUE(TrackBarDegree->isEnabled());
+    ASSERT_TRUE(Form1->TrackBarDegree->isEnabled());
     copySample("downlight_axial.ies", "added.ies");
     const auto current = Form1->DirectoryListBox1->findItems("files", Qt::MatchExactly);
     ASSERT_EQ(current.size(), 1);
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, FolderChangeClearsToGridAndKeepsTheHeader)
     QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
     EXPECT_NE(fileItem("added.ies"), nullptr);
     EXPECT_TRUE(Form1->SelectedFileName().empty());
-    EXPECT_FALSE(TrackBarDegree->isEnabled());
+    EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
 }
 
 TEST_F(MainWindowTest, HugeHeaderEntriesAreCutOnTheLabel)
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, HugeHeaderEntriesAreCutOnTheLabel)
     start();
     openFolder(filesDir);
     clickFile("huge.ies");
-    EXPECT_EQ(IESData.Candela.size(), 1u);
+    EXPECT_EQ(Doc->IESData().Candela.size(), 1u);
     const QStringList lines = Form1->Label1->text().split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[1], "Manufacturer:  " + QString(1024 - 15, 'M') + QChar(0x2026));
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, UnreadableAndEmptyFilesReportTheirErrorAndLeaveNothingLoa
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         clickFile("a_good.ies");
-        ASSERT_EQ(IESData.Candela.size(), 37u);
+        ASSERT_EQ(Doc->IESData().Candela.size(), 37u);
         const QString header = Form1->Label1->text();
         messages.clear();
         // Root reads any file whatever its mode: open the locked one as an ordinary user.
@@ -199,8 +199,8 @@ TEST_F(MainWindowTest, UnreadableAndEmptyFilesReportTheirErrorAndLeaveNothingLoa
         if (!c.error.isEmpty()) {
             EXPECT_EQ(messages.first(), c.error);
         }
-        EXPECT_TRUE(IESData.Candela.empty()) << "no file counts as loaded";
-        EXPECT_FALSE(TrackBarDegree->isEnabled());
+        EXPECT_TRUE(Doc->IESData().Candela.empty()) << "no file counts as loaded";
+        EXPECT_FALSE(Form1->TrackBarDegree->isEnabled());
         EXPECT_EQ(Form1->Label1->text(), header);
         EXPECT_EQ(redPixels(Form1->PaintBox1->Image()), 0);
     }
@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, NamesAndHeadersThatAreNotUtf8StillLoad)
     EXPECT_EQ(Form1->FileListBox1->item(0)->text(), QString::fromLatin1("lamp\xe9.ies"));
     clickFile(Form1->FileListBox1->item(0)->text());
     EXPECT_EQ(Form1->SelectedFileName(), name.toStdString());
-    EXPECT_EQ(IESData.Candela.size(), 1u);
+    EXPECT_EQ(Doc->IESData().Candela.size(), 1u);
     EXPECT_TRUE(Form1->Label1->text().contains(QString::fromUtf8("Manufacturer:  Lumière Lighting")));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
     ::unlink(name.constData()); // the temporary folder's clean-up works on decoded names
@@ -233,10 +233,10 @@ TEST_F(MainWindowTest, KeyboardSelectionLoadsEachFileInTurn)
     start();
     openFolder(filesDir);
     clickFile("1.ies");
-    ASSERT_EQ(IESData.Candela.size(), 1u);
+    ASSERT_EQ(Doc->IESData().Candela.size(), 1u);
     QTest::keyClick(Form1->FileListBox1, Qt::Key_Down);
     EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + "/2.ies").toStdString());
-    EXPECT_EQ(IESData.Candela.size(), 37u);
+    EXPECT_EQ(Doc->IESData().Candela.size(), 37u);
 }
 
 TEST_F(MainWindowTest, FitUpRecomputesTheCommonScaleOnLoad)
@@ -248,10 +248,10 @@ TEST_F(MainWindowTest, FitUpRecomputesTheCommonScaleOnLoad)
     openFolder(filesDir);
     clickFile("washer.ies");
     long double expected = 0;
-    for (const auto& row : IESData.Candela)
+    for (const auto& row : Doc->IESData().Candela)
         for (long double v : row)
             expected = std::max(expected, v);
-    EXPECT_EQ(MaxIntensity, expected);
+    EXPECT_EQ(Doc->MaxIntensity(), expected);
 }
 
 TEST_F(MainWindowTest, DriveListShowsTheRootAndRealVolumesOnly)

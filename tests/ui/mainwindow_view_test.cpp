@@ -32,15 +32,15 @@ protected:
         start();
         openFolder(filesDir);
         clickFile("washer.ies");
-        ASSERT_EQ(IESData.Candela.size(), 37u);
+        ASSERT_EQ(Doc->IESData().Candela.size(), 37u);
     }
 
     void moveTrackBarTo(int plane)
     {
-        TrackBarDegree->setFocus();
-        while (TrackBarDegree->value() < plane)
-            QTest::keyClick(TrackBarDegree, Qt::Key_Right);
-        ASSERT_EQ(TrackBarDegree->value(), plane);
+        Form1->TrackBarDegree->setFocus();
+        while (Form1->TrackBarDegree->value() < plane)
+            QTest::keyClick(Form1->TrackBarDegree, Qt::Key_Right);
+        ASSERT_EQ(Form1->TrackBarDegree->value(), plane);
     }
 };
 
@@ -66,7 +66,7 @@ TEST_F(MainWindowViewTest, LayoutFollowsTheFormDesign)
         { Form1->SpeedButtonOrtho, Form1->PanelTop, QRect(384, 83, 20, 20) },
         { Form1->PanelDriver, Form1->PanelDirFileDrive, QRect(2, 2, 405, 31) },
         { Form1->PanelDegree, Form1->PanelDriver, QRect(144, 0, 261, 31) },
-        { TrackBarDegree, Form1->PanelDegree, QRect(60, 2, 193, 25) },
+        { Form1->TrackBarDegree, Form1->PanelDegree, QRect(60, 2, 193, 25) },
         { Form1->Splitter1, Form1->PanelDirFileDrive, QRect(2, 33, 405, 262) },
     };
     for (const auto& p : placements) {
@@ -84,8 +84,8 @@ TEST_F(MainWindowViewTest, LayoutFollowsTheFormDesign)
     EXPECT_FALSE(Form1->ProgressBarRender->isVisible());
     EXPECT_EQ(Form1->ProgressBarRender->maximum(), 300);
     EXPECT_TRUE(Form1->Label3->text().isEmpty());
-    EXPECT_EQ(TrackBarDegree->pageStep(), 2);
-    EXPECT_EQ(TrackBarDegree->tickPosition(), QSlider::TicksBothSides);
+    EXPECT_EQ(Form1->TrackBarDegree->pageStep(), 2);
+    EXPECT_EQ(Form1->TrackBarDegree->tickPosition(), QSlider::TicksBothSides);
     for (QToolButton* b : { Form1->SpeedButtonUpdate, Form1->SpeedButtonFit, Form1->SpeedButtonOrtho }) {
         EXPECT_TRUE(b->isCheckable());
         EXPECT_TRUE(b->autoRaise());
@@ -96,8 +96,8 @@ TEST_F(MainWindowViewTest, LayoutFollowsTheFormDesign)
     EXPECT_EQ(Form1->SpeedButtonOrtho->toolTip(), QStringLiteral("Show orthogonal diagram"));
 
     // Focus order: following the focus chain from each control, the next of these five is the next in order.
-    const QList<QWidget*> order
-        = { Form1->ButtonRender, Form1->DriveComboBox1, TrackBarDegree, Form1->DirectoryListBox1, Form1->FileListBox1 };
+    const QList<QWidget*> order = { Form1->ButtonRender, Form1->DriveComboBox1, Form1->TrackBarDegree,
+        Form1->DirectoryListBox1, Form1->FileListBox1 };
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (!order.contains(next))
@@ -132,11 +132,11 @@ TEST_F(MainWindowViewTest, FitSwitchedOffRecomputesTheScale)
 {
     startWithWasher();
     ASSERT_TRUE(Form1->SpeedButtonFit->isChecked());
-    EXPECT_EQ(MaxIntensity, 0) << "fit down: the load leaves the common scale alone";
+    EXPECT_EQ(Doc->MaxIntensity(), 0) << "fit down: the load leaves the common scale alone";
     const int before = Form1->PaintBox1->DrawingCount();
     QTest::mouseClick(Form1->SpeedButtonFit, Qt::LeftButton);
     EXPECT_FALSE(Form1->SpeedButtonFit->isChecked());
-    EXPECT_EQ(MaxIntensity, fileMaximum(IESData));
+    EXPECT_EQ(Doc->MaxIntensity(), fileMaximum(Doc->IESData()));
     EXPECT_EQ(Form1->PaintBox1->DrawingCount(), before + 2);
 }
 
@@ -165,42 +165,42 @@ TEST_F(MainWindowViewTest, DragRedrawsAtEachStepAndRendersOnceAtRelease)
     ASSERT_TRUE(Form2->isVisible());
     ASSERT_TRUE(Form1->SpeedButtonUpdate->isChecked());
     EXPECT_FALSE(Form1->ButtonRender->isEnabled()) << "automatic update with the render window open";
-    ASSERT_EQ(LastRenderedPosition, 0);
+    ASSERT_EQ(Form1->LastRenderedPosition(), 0);
 
     const int rendersBefore = Form1->RendersRequested();
-    QTest::mousePress(TrackBarDegree, Qt::LeftButton, {}, thumbAt(TrackBarDegree, 0));
+    QTest::mousePress(Form1->TrackBarDegree, Qt::LeftButton, {}, thumbAt(Form1->TrackBarDegree, 0));
     for (int plane = 1; plane <= 3; ++plane) {
         const int drawingsBefore = Form1->PaintBox1->DrawingCount();
-        QTest::mouseMove(TrackBarDegree, thumbAt(TrackBarDegree, plane));
-        EXPECT_EQ(TrackBarDegree->value(), plane);
+        QTest::mouseMove(Form1->TrackBarDegree, thumbAt(Form1->TrackBarDegree, plane));
+        EXPECT_EQ(Form1->TrackBarDegree->value(), plane);
         EXPECT_EQ(Form1->PaintBox1->DrawingCount(), drawingsBefore + 2) << "redrawn at plane " << plane;
-        EXPECT_EQ(LastDrawnPosition, plane);
+        EXPECT_EQ(Form1->LastDrawnPosition(), plane);
         EXPECT_EQ(Form1->RendersRequested(), rendersBefore) << "no render while dragging";
     }
-    QTest::mouseRelease(TrackBarDegree, Qt::LeftButton, {}, thumbAt(TrackBarDegree, 3));
+    QTest::mouseRelease(Form1->TrackBarDegree, Qt::LeftButton, {}, thumbAt(Form1->TrackBarDegree, 3));
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 1);
-    EXPECT_EQ(LastRenderedPosition, 3);
-    EXPECT_FALSE(TrackBarDegree->isSliderDown()) << "the slider lets go of the mouse";
+    EXPECT_EQ(Form1->LastRenderedPosition(), 3);
+    EXPECT_FALSE(Form1->TrackBarDegree->isSliderDown()) << "the slider lets go of the mouse";
 
     // Pressing and releasing the thumb where it stands neither redraws nor renders.
     const int drawingsBefore = Form1->PaintBox1->DrawingCount();
-    QTest::mousePress(TrackBarDegree, Qt::LeftButton, {}, thumbAt(TrackBarDegree, 3));
-    QTest::mouseRelease(TrackBarDegree, Qt::LeftButton, {}, thumbAt(TrackBarDegree, 3));
+    QTest::mousePress(Form1->TrackBarDegree, Qt::LeftButton, {}, thumbAt(Form1->TrackBarDegree, 3));
+    QTest::mouseRelease(Form1->TrackBarDegree, Qt::LeftButton, {}, thumbAt(Form1->TrackBarDegree, 3));
     EXPECT_EQ(Form1->PaintBox1->DrawingCount(), drawingsBefore);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 1);
 
     // An arrow key: one redraw at the change, one render at the release.
-    TrackBarDegree->setFocus();
-    QTest::keyPress(TrackBarDegree, Qt::Key_Right);
-    EXPECT_EQ(TrackBarDegree->value(), 4);
+    Form1->TrackBarDegree->setFocus();
+    QTest::keyPress(Form1->TrackBarDegree, Qt::Key_Right);
+    EXPECT_EQ(Form1->TrackBarDegree->value(), 4);
     EXPECT_EQ(Form1->PaintBox1->DrawingCount(), drawingsBefore + 2);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 1);
-    QTest::keyRelease(TrackBarDegree, Qt::Key_Right);
+    QTest::keyRelease(Form1->TrackBarDegree, Qt::Key_Right);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 2);
-    EXPECT_EQ(LastRenderedPosition, 4);
+    EXPECT_EQ(Form1->LastRenderedPosition(), 4);
 
     // Shift alone after a render does nothing.
-    QTest::keyClick(TrackBarDegree, Qt::Key_Shift);
+    QTest::keyClick(Form1->TrackBarDegree, Qt::Key_Shift);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 2);
 }
 
@@ -219,7 +219,7 @@ TEST_F(MainWindowViewTest, TrackBarMovesWithoutRenderWhileAutomaticUpdateIsOff)
     // Switching automatic update on brings the open render window up to date at once.
     QTest::mouseClick(Form1->SpeedButtonUpdate, Qt::LeftButton);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 1);
-    EXPECT_EQ(LastRenderedPosition, 2);
+    EXPECT_EQ(Form1->LastRenderedPosition(), 2);
     EXPECT_FALSE(Form1->ButtonRender->isEnabled());
 }
 
@@ -240,7 +240,7 @@ TEST_F(MainWindowViewTest, RenderButtonFollowsTheRenderRule)
 
     QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton);
     ASSERT_TRUE(Form2->isVisible()) << "the first click shows the render window, which renders";
-    EXPECT_EQ(LastRenderedFile, Form1->SelectedFileName());
+    EXPECT_EQ(Form1->LastRenderedFile(), Form1->SelectedFileName());
     EXPECT_TRUE(Form1->ButtonRender->isEnabled());
 
     struct Step {
@@ -261,7 +261,7 @@ TEST_F(MainWindowViewTest, RenderButtonFollowsTheRenderRule)
         QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton);
         EXPECT_EQ(Form1->RendersRequested(), before + (step.renders ? 1 : 0));
     }
-    EXPECT_TRUE(LastRenderedFile.empty());
+    EXPECT_TRUE(Form1->LastRenderedFile().empty());
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 
     // Closing the render window enables the button whatever the switch says.
@@ -282,7 +282,7 @@ TEST_F(MainWindowViewTest, LoadingRendersOnlyWithTheRenderWindowOpenAndAutomatic
     before = Form1->RendersRequested();
     clickFile("washer.ies");
     EXPECT_EQ(Form1->RendersRequested(), before + 1);
-    EXPECT_EQ(LastRenderedFile, Form1->SelectedFileName());
+    EXPECT_EQ(Form1->LastRenderedFile(), Form1->SelectedFileName());
 }
 
 TEST_F(MainWindowViewTest, ClickOnTheDiagramShowsTheAboutMessage)

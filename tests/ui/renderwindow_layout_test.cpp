@@ -2,6 +2,7 @@
 #include "AppPaths.h"
 #include "Notifier.h"
 #include "RenderTrackBars.h"
+#include "TDocument.h"
 #include "TImage.h"
 #include "UiesRender.h"
 
@@ -24,13 +25,18 @@ protected:
         ASSERT_TRUE(dir.isValid());
         setSettingsDirForTests(dir.path().toStdString());
         notifier::setSink([this](const QString& text) { messages.push_back(text); });
-        Form2 = new TForm2;
+        Doc = new TDocument;
+        Form2 = new TForm2(*Doc);
     }
     void TearDown() override
     {
         delete Form2;
+        delete Doc;
         notifier::setSink({});
     }
+    // The document the window shows, as the viewer holds it.
+    TDocument* Doc = nullptr;
+    TForm2* Form2 = nullptr;
     QTemporaryDir dir;
     std::vector<QString> messages;
 };
@@ -70,8 +76,8 @@ TEST_F(RenderWindowLayout, EveryControlAtItsPlaceWithItsCaptionAndHint)
         { Form2->ButtonResetZoom, { 248, 350, 17, 17 }, "R", "Reset zoom" },
         { Form2->LabelZoom, { 54, 350, 53, 13 }, "9500", "" },
         { Form2->Panel1, { 9, 9, 305, 305 }, "", "" },
-        { TrackBar2, { 95, 325, 150, 25 }, "", "" },
-        { TrackBarZoom, { 95, 350, 150, 25 }, "", "" },
+        { Form2->TrackBar2, { 95, 325, 150, 25 }, "", "" },
+        { Form2->TrackBarZoom, { 95, 350, 150, 25 }, "", "" },
     };
     for (const auto& row : table) {
         ASSERT_NE(row.widget, nullptr);
@@ -109,7 +115,8 @@ TEST_F(RenderWindowLayout, TrackBarsHaveTheirRangesStepsAndNoTicks)
         int maximum;
         int position;
     };
-    for (const Expected& row : { Expected { TrackBar2, 100, 15 }, Expected { TrackBarZoom, 10000, 500 } }) {
+    for (const Expected& row :
+        { Expected { Form2->TrackBar2, 100, 15 }, Expected { Form2->TrackBarZoom, 10000, 500 } }) {
         EXPECT_EQ(row.bar->orientation(), Qt::Horizontal);
         EXPECT_EQ(row.bar->minimum(), 1);
         EXPECT_EQ(row.bar->maximum(), row.maximum);
@@ -120,7 +127,7 @@ TEST_F(RenderWindowLayout, TrackBarsHaveTheirRangesStepsAndNoTicks)
         EXPECT_TRUE(row.bar->hasTracking()); // labels follow the thumb during a drag
         EXPECT_EQ(row.bar->style()->pixelMetric(QStyle::PM_SliderControlThickness, nullptr, row.bar), 10);
     }
-    EXPECT_TRUE(RenderDirty); // the first positions changed the track bars
+    EXPECT_TRUE(Form2->RenderDirty()); // the first positions changed the track bars
 }
 
 TEST_F(RenderWindowLayout, ProgramSetPositionsAreClampedAndRunTheChangeHandler)
@@ -133,28 +140,30 @@ TEST_F(RenderWindowLayout, ProgramSetPositionsAreClampedAndRunTheChangeHandler)
         QString shown;
     };
     const std::vector<Case> cases {
-        { TrackBar2, 40, 40, Form2->Label2, "40" },
-        { TrackBar2, 0, 1, Form2->Label2, "1" },
-        { TrackBar2, 101, 100, Form2->Label2, "100" },
-        { TrackBarZoom, 1, 1, Form2->LabelZoom, "9999" },
-        { TrackBarZoom, 20000, 10000, Form2->LabelZoom, "0" },
-        { TrackBarZoom, -5, 1, Form2->LabelZoom, "9999" },
+        { Form2->TrackBar2, 40, 40, Form2->Label2, "40" },
+        { Form2->TrackBar2, 0, 1, Form2->Label2, "1" },
+        { Form2->TrackBar2, 101, 100, Form2->Label2, "100" },
+        { Form2->TrackBarZoom, 1, 1, Form2->LabelZoom, "9999" },
+        { Form2->TrackBarZoom, 20000, 10000, Form2->LabelZoom, "0" },
+        { Form2->TrackBarZoom, -5, 1, Form2->LabelZoom, "9999" },
     };
+    Doc->Load(GONILUX_SAMPLES_DIR "/washer_full_360.ies", [](const std::string&) {});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.set);
-        RenderDirty = false;
+        Form2->DoRender(); // a render brings the picture up to date
+        ASSERT_FALSE(Form2->RenderDirty());
         const bool changes = c.bar->value() != c.position;
         c.bar->setValue(c.set);
         EXPECT_EQ(c.bar->value(), c.position);
         EXPECT_EQ(c.label->text(), c.shown);
-        EXPECT_EQ(RenderDirty, changes); // only a real change marks the render out of date
+        EXPECT_EQ(Form2->RenderDirty(), changes); // only a real change marks the render out of date
     }
 }
 
 TEST_F(RenderWindowLayout, FocusRunsCloseBrightnessZoomResetsRadiosity)
 {
-    const std::vector<QWidget*> order { Form2->Button1, TrackBar2, TrackBarZoom, Form2->Button2, Form2->ButtonResetZoom,
-        Form2->CheckBoxRadiosity, Form2->Button1 };
+    const std::vector<QWidget*> order { Form2->Button1, Form2->TrackBar2, Form2->TrackBarZoom, Form2->Button2,
+        Form2->ButtonResetZoom, Form2->CheckBoxRadiosity, Form2->Button1 };
     QWidget* current = Form2->Button1;
     for (size_t i = 1; i < order.size(); ++i) {
         int hops = 0;

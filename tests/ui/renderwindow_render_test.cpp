@@ -3,10 +3,12 @@
 #include "AppPaths.h"
 #include "Notifier.h"
 #include "RenderTrackBars.h"
+#include "TDocument.h"
 #include "TImage.h"
 #include "TrackBarDegree.h"
 #include "Uies.h"
 #include "UiesRender.h"
+#include "Viewer.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -85,8 +87,10 @@ protected:
         writeFile("all_zero.ies", iesText({ 0, 180 }, { 0, 90 }, { { 0, 0 }, { 0, 0 } }));
         writeFile("no_numbers.ies", "IESNA:LM-63-2002\r\nTILT=NONE\r\n");
 
-        Form1 = new TForm1;
-        Form2 = new TForm2;
+        Doc = new TDocument;
+        Form1 = new TForm1(*Doc);
+        Form2 = new TForm2(*Doc);
+        ConnectWindows(*Form1, *Form2);
         Form1->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1)); // repaints reach only an exposed window
         Form1->SetDirectory(filesDir().toLocal8Bit());
@@ -98,9 +102,14 @@ protected:
         delete Form2;
         delete Form1;
         Form1 = nullptr;
-        IESData = tIES {};
+        delete Doc;
         notifier::setSink({});
     }
+
+    // The document and the two windows, as the viewer holds them.
+    TDocument* Doc = nullptr;
+    TForm1* Form1 = nullptr;
+    TForm2* Form2 = nullptr;
 
     QString filesDir() const { return dir.filePath("files"); }
     void writeFile(const QString& name, const QByteArray& text) const
@@ -145,16 +154,16 @@ protected:
 
 TEST_F(RenderWindow, TheFirstShowRendersAndClearsRenderDirty)
 {
-    EXPECT_TRUE(RenderDirty);
+    EXPECT_TRUE(Form2->RenderDirty());
     openWithFile("one_plane.ies", true);
     EXPECT_EQ(watch.renders, 1);
-    EXPECT_FALSE(RenderDirty);
+    EXPECT_FALSE(Form2->RenderDirty());
     EXPECT_FALSE(Form2->Image1->picture().isNull());
     EXPECT_FALSE(Form1->ProgressBarRender->isVisible());
     EXPECT_TRUE(Form1->Label3->text().startsWith("Rendering time: "));
     EXPECT_TRUE(Form1->Label3->text().endsWith(" sec"));
-    EXPECT_EQ(LastRenderedFile, QDir(filesDir()).filePath("one_plane.ies").toStdString());
-    EXPECT_EQ(LastRenderedPosition, 0);
+    EXPECT_EQ(Form1->LastRenderedFile(), QDir(filesDir()).filePath("one_plane.ies").toStdString());
+    EXPECT_EQ(Form1->LastRenderedPosition(), 0);
     EXPECT_FALSE(Form1->ButtonRender->isEnabled()); // automatic update on: the window follows by itself
 }
 
@@ -179,25 +188,25 @@ TEST_F(RenderWindow, ADragUpdatesTheLabelAtEveryStepAndRendersOnceAtTheRelease)
 {
     openWithFile("one_plane.ies", true);
     std::vector<QString> labels;
-    QObject::connect(TrackBar2, &QSlider::valueChanged, [&] { labels.push_back(Form2->Label2->text()); });
-    const QPoint start = handleCentre(TrackBar2);
-    QTest::mousePress(TrackBar2, Qt::LeftButton, {}, start);
-    for (int dx = 1; TrackBar2->value() < 40 && dx < 150; ++dx)
-        QTest::mouseMove(TrackBar2, start + QPoint(dx, 0));
-    ASSERT_EQ(TrackBar2->value(), 40);
+    QObject::connect(Form2->TrackBar2, &QSlider::valueChanged, [&] { labels.push_back(Form2->Label2->text()); });
+    const QPoint start = handleCentre(Form2->TrackBar2);
+    QTest::mousePress(Form2->TrackBar2, Qt::LeftButton, {}, start);
+    for (int dx = 1; Form2->TrackBar2->value() < 40 && dx < 150; ++dx)
+        QTest::mouseMove(Form2->TrackBar2, start + QPoint(dx, 0));
+    ASSERT_EQ(Form2->TrackBar2->value(), 40);
     EXPECT_EQ(watch.renders, 1); // nothing renders during the drag
     ASSERT_GE(labels.size(), 2u);
     EXPECT_EQ(labels.back(), "40");
-    EXPECT_TRUE(RenderDirty);
-    QTest::mouseRelease(TrackBar2, Qt::LeftButton, {}, handleCentre(TrackBar2));
+    EXPECT_TRUE(Form2->RenderDirty());
+    QTest::mouseRelease(Form2->TrackBar2, Qt::LeftButton, {}, handleCentre(Form2->TrackBar2));
     EXPECT_EQ(watch.renders, 2);
-    EXPECT_FALSE(RenderDirty);
-    EXPECT_FALSE(TrackBar2->isSliderDown());
+    EXPECT_FALSE(Form2->RenderDirty());
+    EXPECT_FALSE(Form2->TrackBar2->isSliderDown());
     EXPECT_EQ(Form2->Label2->text(), "40");
 
     // Pressing and releasing the thumb without moving it renders nothing.
-    QTest::mouseClick(TrackBar2, Qt::LeftButton, {}, handleCentre(TrackBar2));
-    EXPECT_EQ(TrackBar2->value(), 40);
+    QTest::mouseClick(Form2->TrackBar2, Qt::LeftButton, {}, handleCentre(Form2->TrackBar2));
+    EXPECT_EQ(Form2->TrackBar2->value(), 40);
     EXPECT_EQ(watch.renders, 2);
     EXPECT_TRUE(messages.empty());
 }
@@ -205,21 +214,21 @@ TEST_F(RenderWindow, ADragUpdatesTheLabelAtEveryStepAndRendersOnceAtTheRelease)
 TEST_F(RenderWindow, AnArrowKeyRendersAtItsReleaseAndShiftAloneDoesNothing)
 {
     openWithFile("one_plane.ies", true);
-    TrackBarZoom->setFocus();
-    QTest::keyPress(TrackBarZoom, Qt::Key_Right);
-    EXPECT_EQ(TrackBarZoom->value(), 501);
+    Form2->TrackBarZoom->setFocus();
+    QTest::keyPress(Form2->TrackBarZoom, Qt::Key_Right);
+    EXPECT_EQ(Form2->TrackBarZoom->value(), 501);
     EXPECT_EQ(Form2->LabelZoom->text(), "9499");
     EXPECT_EQ(watch.renders, 1);
-    QTest::keyRelease(TrackBarZoom, Qt::Key_Right);
+    QTest::keyRelease(Form2->TrackBarZoom, Qt::Key_Right);
     EXPECT_EQ(watch.renders, 2);
 
-    QTest::keyClick(TrackBarZoom, Qt::Key_Shift);
+    QTest::keyClick(Form2->TrackBarZoom, Qt::Key_Shift);
     EXPECT_EQ(watch.renders, 2);
 
     // A held key: the auto-repeated presses move the track bar, only the real release renders.
-    auto send = [](QEvent::Type type, bool repeat) {
+    auto send = [this](QEvent::Type type, bool repeat) {
         QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), repeat);
-        QApplication::sendEvent(TrackBarZoom, &event);
+        QApplication::sendEvent(Form2->TrackBarZoom, &event);
     };
     send(QEvent::KeyPress, false);
     for (int i = 0; i < 3; ++i) {
@@ -228,7 +237,7 @@ TEST_F(RenderWindow, AnArrowKeyRendersAtItsReleaseAndShiftAloneDoesNothing)
     }
     EXPECT_EQ(watch.renders, 2);
     send(QEvent::KeyRelease, false);
-    EXPECT_EQ(TrackBarZoom->value(), 497);
+    EXPECT_EQ(Form2->TrackBarZoom->value(), 497);
     EXPECT_EQ(watch.renders, 3);
 }
 
@@ -236,12 +245,12 @@ TEST_F(RenderWindow, ResetButtonsAndRadiosityRenderAtOnce)
 {
     openWithFile("one_plane.ies", true);
     QTest::mouseClick(Form2->Button2, Qt::LeftButton); // already 15: renders all the same
-    EXPECT_EQ(TrackBar2->value(), 15);
+    EXPECT_EQ(Form2->TrackBar2->value(), 15);
     EXPECT_EQ(watch.renders, 2);
 
-    TrackBarZoom->setValue(7000);
+    Form2->TrackBarZoom->setValue(7000);
     QTest::mouseClick(Form2->ButtonResetZoom, Qt::LeftButton);
-    EXPECT_EQ(TrackBarZoom->value(), 500);
+    EXPECT_EQ(Form2->TrackBarZoom->value(), 500);
     EXPECT_EQ(Form2->LabelZoom->text(), "9500");
     EXPECT_EQ(watch.renders, 3);
 
@@ -264,7 +273,7 @@ TEST_F(RenderWindow, ClosingEnablesRenderAndShowingAgainRendersAgain)
     for (const Case c : { Case { true, false }, Case { false, true } }) {
         SCOPED_TRACE(c.automaticUpdate);
         const int before = watch.renders;
-        if (IsEmpty(IESData))
+        if (IsEmpty(Doc->IESData()))
             openWithFile("one_plane.ies", c.automaticUpdate);
         else {
             Form1->SpeedButtonUpdate->setChecked(c.automaticUpdate);
@@ -291,16 +300,16 @@ TEST_F(RenderWindow, TheRenderButtonRendersOnlyWhenThePlaneOrTheFileChanged)
     QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton); // same plane, same file: only raised
     EXPECT_EQ(watch.renders, 1);
 
-    TrackBarDegree->setValue(2);
+    Form1->TrackBarDegree->setValue(2);
     EXPECT_EQ(watch.renders, 1); // automatic update off: the window waits for "&Render"
     QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton);
     EXPECT_EQ(watch.renders, 2);
-    EXPECT_EQ(LastRenderedPosition, 2);
+    EXPECT_EQ(Form1->LastRenderedPosition(), 2);
 
     Form1->SetDirectory(dir.filePath("empty").toLocal8Bit()); // nothing selected now, the data stays loaded
     QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton);
     EXPECT_EQ(watch.renders, 3);
-    EXPECT_EQ(LastRenderedFile, "");
+    EXPECT_EQ(Form1->LastRenderedFile(), "");
     QTest::mouseClick(Form1->ButtonRender, Qt::LeftButton);
     EXPECT_EQ(watch.renders, 3);
     EXPECT_TRUE(messages.empty());
@@ -312,15 +321,15 @@ TEST_F(RenderWindow, AutomaticUpdateFollowsFilesAndDegreeReleasesOnlyWhileTheWin
     ASSERT_EQ(watch.renders, 1);
     select("four_planes.ies");
     EXPECT_EQ(watch.renders, 2);
-    EXPECT_EQ(LastRenderedFile, QDir(filesDir()).filePath("four_planes.ies").toStdString());
+    EXPECT_EQ(Form1->LastRenderedFile(), QDir(filesDir()).filePath("four_planes.ies").toStdString());
 
-    QTest::keyClick(TrackBarDegree, Qt::Key_Right);
-    EXPECT_EQ(TrackBarDegree->value(), 1);
+    QTest::keyClick(Form1->TrackBarDegree, Qt::Key_Right);
+    EXPECT_EQ(Form1->TrackBarDegree->value(), 1);
     EXPECT_EQ(watch.renders, 3);
-    EXPECT_EQ(LastRenderedPosition, 1);
+    EXPECT_EQ(Form1->LastRenderedPosition(), 1);
 
     QTest::mouseClick(Form2->Button1, Qt::LeftButton);
-    QTest::keyClick(TrackBarDegree, Qt::Key_Right);
+    QTest::keyClick(Form1->TrackBarDegree, Qt::Key_Right);
     select("one_plane.ies");
     EXPECT_EQ(watch.renders, 3); // hidden: nothing renders
     EXPECT_TRUE(messages.empty());
@@ -337,7 +346,7 @@ TEST_F(RenderWindow, AllZeroPlanesReportTheFaultKeepThePictureAndStillWriteTheTi
     EXPECT_EQ(Form2->Image1->picture(), before);
     EXPECT_FALSE(Form1->ProgressBarRender->isVisible());
     EXPECT_TRUE(Form1->Label3->text().startsWith("Rendering time: "));
-    EXPECT_FALSE(RenderDirty);
+    EXPECT_FALSE(Form2->RenderDirty());
 
     // A release after a change tries again, reports again, and never leaves the slider pressed, not even
     // while the message is on screen.
@@ -345,16 +354,16 @@ TEST_F(RenderWindow, AllZeroPlanesReportTheFaultKeepThePictureAndStillWriteTheTi
     std::vector<bool> downWhileReported;
     notifier::setSink([&](const QString& text) {
         messages.push_back(text);
-        downWhileReported.push_back(TrackBar2->isSliderDown());
+        downWhileReported.push_back(Form2->TrackBar2->isSliderDown());
     });
-    const QPoint start = handleCentre(TrackBar2);
-    QTest::mousePress(TrackBar2, Qt::LeftButton, {}, start);
-    for (int dx = 1; TrackBar2->value() == 15 && dx < 50; ++dx)
-        QTest::mouseMove(TrackBar2, start + QPoint(dx, 0));
-    QTest::mouseRelease(TrackBar2, Qt::LeftButton, {}, handleCentre(TrackBar2));
+    const QPoint start = handleCentre(Form2->TrackBar2);
+    QTest::mousePress(Form2->TrackBar2, Qt::LeftButton, {}, start);
+    for (int dx = 1; Form2->TrackBar2->value() == 15 && dx < 50; ++dx)
+        QTest::mouseMove(Form2->TrackBar2, start + QPoint(dx, 0));
+    QTest::mouseRelease(Form2->TrackBar2, Qt::LeftButton, {}, handleCentre(Form2->TrackBar2));
     EXPECT_EQ(messages, std::vector<QString> { "Invalid floating point operation" });
     EXPECT_EQ(downWhileReported, std::vector<bool> { false });
-    EXPECT_FALSE(TrackBar2->isSliderDown());
+    EXPECT_FALSE(Form2->TrackBar2->isSliderDown());
     EXPECT_EQ(Form2->Image1->picture(), before);
 }
 
@@ -362,7 +371,7 @@ TEST_F(RenderWindow, AWindowLeftOpenAfterAFailedLoadAsksForAFileInsteadOfRenderi
 {
     openWithFile("one_plane.ies", true);
     select("no_numbers.ies"); // the load fails and leaves no record
-    ASSERT_TRUE(IsEmpty(IESData));
+    ASSERT_TRUE(IsEmpty(Doc->IESData()));
     messages.clear();
     const int before = watch.renders;
     QTest::mouseClick(Form2->Button2, Qt::LeftButton);
@@ -401,9 +410,9 @@ TEST_F(RenderWindow, ThePictureEqualsTheCommandLineRender)
     openWithFile("four_planes.ies", false);
     for (const Case c : { Case { 0, 15, 500, false }, Case { 1, 40, 2000, true }, Case { 3, 100, 1, false } }) {
         SCOPED_TRACE(c.plane);
-        TrackBarDegree->setValue(c.plane);
-        TrackBar2->setValue(c.brightness);
-        TrackBarZoom->setValue(c.zoom);
+        Form1->TrackBarDegree->setValue(c.plane);
+        Form2->TrackBar2->setValue(c.brightness);
+        Form2->TrackBarZoom->setValue(c.zoom);
         Form2->CheckBoxRadiosity->setChecked(c.radiosity);
         Form2->DoRender();
         const QString out = dir.filePath("cli.pgm");

@@ -2,6 +2,7 @@
 #include "AppPaths.h"
 #include "Notifier.h"
 #include "RenderTrackBars.h"
+#include "TDocument.h"
 #include "TImage.h"
 #include "UiesRender.h"
 
@@ -26,12 +27,17 @@ protected:
         ASSERT_TRUE(dir.isValid());
         setSettingsDirForTests(dir.path().toStdString());
         notifier::setSink([this](const QString& text) { messages.push_back(text); });
+        Doc = new TDocument;
     }
     void TearDown() override
     {
         delete Form2;
+        delete Doc;
         notifier::setSink({});
     }
+    // The document the window shows, as the viewer holds it.
+    TDocument* Doc = nullptr;
+    TForm2* Form2 = nullptr;
     QString iniPath() const { return dir.filePath("ies.ini"); }
     void writeIni(const QByteArray& text) const
     {
@@ -55,11 +61,11 @@ protected:
 
 TEST_F(RenderSettingsSection, WithoutTheFileTheWindowIsCentredWithTheBuiltInValues)
 {
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
     EXPECT_EQ(Form2->pos(), centred());
-    EXPECT_EQ(TrackBar2->value(), 15);
+    EXPECT_EQ(Form2->TrackBar2->value(), 15);
     EXPECT_EQ(Form2->Label2->text(), "15");
-    EXPECT_EQ(TrackBarZoom->value(), 500);
+    EXPECT_EQ(Form2->TrackBarZoom->value(), 500);
     EXPECT_EQ(Form2->LabelZoom->text(), "9500");
     EXPECT_FALSE(Form2->CheckBoxRadiosity->isChecked());
     EXPECT_TRUE(messages.empty());
@@ -106,11 +112,11 @@ TEST_F(RenderSettingsSection, ValuesAreClampedAppliedInOrderAndStopAtTheFirstBad
         SCOPED_TRACE(c.name);
         messages.clear();
         writeIni(c.ini);
-        Form2 = new TForm2;
+        Form2 = new TForm2(*Doc);
         EXPECT_EQ(Form2->pos(), c.position.value_or(centred()));
-        EXPECT_EQ(TrackBar2->value(), c.brightness);
+        EXPECT_EQ(Form2->TrackBar2->value(), c.brightness);
         EXPECT_EQ(Form2->Label2->text(), c.brightnessLabel);
-        EXPECT_EQ(TrackBarZoom->value(), c.zoom);
+        EXPECT_EQ(Form2->TrackBarZoom->value(), c.zoom);
         EXPECT_EQ(Form2->LabelZoom->text(), c.zoomLabel);
         EXPECT_EQ(Form2->CheckBoxRadiosity->isChecked(), c.radiosity);
         // A checked box at creation renders nothing: no file is loaded yet.
@@ -126,7 +132,7 @@ TEST_F(RenderSettingsSection, ValuesAreClampedAppliedInOrderAndStopAtTheFirstBad
 
 TEST_F(RenderSettingsSection, FirstRunWritesTheSectionInItsOrderOnDestruction)
 {
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
     const QPoint at = centred();
     delete Form2; // never shown: the values are written all the same
     Form2 = nullptr;
@@ -134,24 +140,22 @@ TEST_F(RenderSettingsSection, FirstRunWritesTheSectionInItsOrderOnDestruction)
         QByteArray("[Render]\r\nLeft=") + QByteArray::number(at.x()) + "\r\nTop=" + QByteArray::number(at.y())
             + "\r\nBrightness=15\r\nZoom=500\r\nRadiocity=0\r\n");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(TrackBar2, nullptr);
-    EXPECT_EQ(TrackBarZoom, nullptr);
 }
 
 TEST_F(RenderSettingsSection, ChangesSurviveARestartAndOtherLinesAreKept)
 {
     writeIni("; kept comment\r\n[Viewer]\r\nState=0\r\n[Render]\r\nUnknown=abc\r\nZoom=1\r\n[Other]\r\nx=1\r\n");
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
     Form2->move(600, 120);
-    TrackBar2->setValue(40);
-    TrackBarZoom->setValue(700);
+    Form2->TrackBar2->setValue(40);
+    Form2->TrackBarZoom->setValue(700);
     Form2->CheckBoxRadiosity->setChecked(true);
     delete Form2;
     EXPECT_EQ(readIni(),
         QByteArray("; kept comment\r\n[Viewer]\r\nState=0\r\n[Render]\r\nUnknown=abc\r\nZoom=700\r\nLeft=600\r\n"
                    "Top=120\r\nBrightness=40\r\nRadiocity=1\r\n[Other]\r\nx=1\r\n"));
 
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
     EXPECT_EQ(Form2->pos(), QPoint(600, 120));
     EXPECT_EQ(Form2->Label2->text(), "40");
     EXPECT_EQ(Form2->LabelZoom->text(), "9300");
@@ -161,8 +165,12 @@ TEST_F(RenderSettingsSection, ChangesSurviveARestartAndOtherLinesAreKept)
 
 TEST_F(RenderSettingsSection, TheSectionIsWrittenOnceWhenDestroyRunsBeforeTheDestructor)
 {
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
     Form2->FormDestroy(); // as at the end of the event loop
+    // The track bars go with it; nothing keeps pointing at them.
+    EXPECT_EQ(Form2->TrackBar2, nullptr);
+    EXPECT_EQ(Form2->TrackBarZoom, nullptr);
+    EXPECT_EQ(Form2->findChild<TRenderTrackBar*>(), nullptr);
     const QByteArray written = readIni();
     ASSERT_FALSE(written.isEmpty());
     writeIni("[Render]\r\nLeft=1\r\n");
@@ -174,11 +182,12 @@ TEST_F(RenderSettingsSection, TheSectionIsWrittenOnceWhenDestroyRunsBeforeTheDes
 TEST_F(RenderSettingsSection, AFailedWriteIsReportedOnceAndTheWindowStillGoes)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("ies.ini")); // the settings path is a folder: no write can succeed
-    Form2 = new TForm2;
+    Form2 = new TForm2(*Doc);
+    Form2->FormDestroy();
+    EXPECT_EQ(Form2->TrackBar2, nullptr); // the track bars go although the write failed
     delete Form2;
     Form2 = nullptr;
     EXPECT_EQ(messages, std::vector<QString> { "Unable to write to " + iniPath() });
-    EXPECT_EQ(TrackBar2, nullptr);
 }
 
 } // namespace

@@ -38,3 +38,7 @@ long double ScaleMaximum(const tIES& ies, const PlaneSet& planes, bool fitDown, 
 // greater values (so a leading NaN stays). 0 when those planes hold no value; indices outside the table are
 // skipped.
 long double ComputeMaxIntensity(const tIES& ies, int a, int b);
+
+// While the fit switch is up the diagram's scale is the largest value of the whole file; true when that maximum is
+// to be computed (fit up and a record loaded). With fit down the scale comes from the planes on show instead.
+inline bool FileMaximumApplies(const tIES& ies, bool fitDown) { return !fitDown && !ies.Candela.empty(); }

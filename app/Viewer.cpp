@@ -1,0 +1,31 @@
+#include "Viewer.h"
+
+#include "TDocument.h"
+#include "Uies.h"
+#include "UiesRender.h"
+
+void ConnectWindows(TForm1& main, TForm2& render)
+{
+    main.SetRenderWindow(&render);
+    QObject::connect(&render, &TForm2::showing, &main, &TForm1::RenderWindowShown);
+    QObject::connect(&render, &TForm2::closing, &main, &TForm1::RenderWindowClosed);
+    QObject::connect(&render, &TForm2::renderStarted, &main, &TForm1::RenderStarted);
+    QObject::connect(&render, &TForm2::renderComputing, &main, &TForm1::RenderComputing);
+    QObject::connect(&render, &TForm2::renderProgress, &main, &TForm1::RenderProgress);
+    QObject::connect(&render, &TForm2::renderFinished, &main, &TForm1::RenderFinished);
+}
+
+Viewer::Viewer()
+    : document_(new TDocument)
+    , form1_(new TForm1(*document_))
+    , form2_(new TForm2(*document_))
+{
+    ConnectWindows(*form1_, *form2_);
+}
+
+Viewer::~Viewer()
+{
+    delete form2_;
+    delete form1_;
+    delete document_;
+}

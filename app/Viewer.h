@@ -1,0 +1,29 @@
+#pragma once
+// The viewer: one document, the main window and the render window that observe it, and the wiring between them.
+
+class TForm1;
+class TForm2;
+class TDocument;
+
+// Lets the main window ask the render window for renders and follow them: the progress bar, the time label and
+// the "&Render" button. Either window may be destroyed first; the main window then renders nothing.
+void ConnectWindows(TForm1& main, TForm2& render);
+
+class Viewer {
+public:
+    // Creates the document, then the main window, then the render window (hidden until asked for), and wires them.
+    Viewer();
+    // Reverse order of creation: the render window first (it writes its settings), then the main window.
+    ~Viewer();
+    Viewer(const Viewer&) = delete;
+    Viewer& operator=(const Viewer&) = delete;
+
+    TDocument& Document() { return *document_; }
+    TForm1& MainWindow() { return *form1_; }
+    TForm2& RenderWindow() { return *form2_; }
+
+private:
+    TDocument* document_;
+    TForm1* form1_;
+    TForm2* form2_;
+};

@@ -1,0 +1,41 @@
+#include "Document.h"
+
+#include "PlaneSampling.h"
+
+void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderError)
+{
+    EmptyIntensityTable(ies_);
+    fileName_.clear();
+    LoadFileLines(path, fileLines_);
+    ReadIES(fileLines_, headerLines_, ies_, onHeaderError);
+    fileName_ = path;
+}
+
+bool Document::SelectPlane(int plane)
+{
+    const bool changed = plane != selectedPlane_;
+    selectedPlane_ = plane;
+    return changed;
+}
+
+bool Document::SetFitDown(bool down)
+{
+    const bool changed = down != fitDown_;
+    fitDown_ = down;
+    return changed;
+}
+
+bool Document::SetOrthoDown(bool down)
+{
+    const bool changed = down != orthoDown_;
+    orthoDown_ = down;
+    return changed;
+}
+
+bool Document::RefreshMaxIntensity(int first, int last)
+{
+    if (!FileMaximumApplies(ies_, fitDown_))
+        return false;
+    maxIntensity_ = ComputeMaxIntensity(ies_, first, last);
+    return true;
+}
