@@ -19,6 +19,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -336,6 +337,45 @@ TEST(WriteFailure, FullDiskLeavesTheOldFileWhole)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(message, "Unable to write to " + path);
     EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
+}
+
+// Runs f as an ordinary user: the superuser writes in any folder, so it steps down in a child process.
+bool AsUser(const std::function<bool()>& f)
+{
+    if (::geteuid() != 0)
+        return f();
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && f() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(WriteFolderReadOnly, ChangesAWritableFileInPlace)
+{
+    TempDir dir;
+    std::string path = dir.file("ies.ini");
+    WriteFile(path, "[Viewer]\r\nWidth=1\r\n" + std::string(100, ';') + "\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.path.c_str(), 0555), 0);
+    const auto write = [&](const std::string& file, const std::string& key) {
+        return AsUser([&] {
+            try {
+                profile::WriteString(file, "Viewer", key, "2");
+                return true;
+            } catch (const std::runtime_error&) {
+                return false;
+            }
+        });
+    };
+    EXPECT_TRUE(write(path, "Width"));
+    EXPECT_TRUE(write(path, "Height"));
+    EXPECT_EQ(ReadFile(path), "[Viewer]\r\nWidth=2\r\nHeight=2\r\n" + std::string(100, ';') + "\r\n");
+    EXPECT_FALSE(write(dir.file("new.ini"), "Width")) << "no new file in a read-only folder";
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(write(path, "Width")) << "a read-only file in a read-only folder";
+    ::chmod(dir.path.c_str(), 0755);
     EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
 }
 
