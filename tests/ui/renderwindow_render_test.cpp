@@ -335,6 +335,19 @@ TEST_F(RenderWindow, AutomaticUpdateFollowsFilesAndDegreeReleasesOnlyWhileTheWin
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(RenderWindow, MinimisedOnItsOwnItComesBackButItGoesDownWithTheMainWindow)
+{
+    openWithFile("one_plane.ies", true);
+    Form2->setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Form2->isMinimized(); }));
+    EXPECT_TRUE(Form2->isVisible());
+
+    Form1->setWindowState(Qt::WindowMinimized);
+    Form2->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(100);
+    EXPECT_TRUE(Form2->isMinimized());
+}
+
 TEST_F(RenderWindow, AllZeroPlanesReportTheFaultKeepThePictureAndStillWriteTheTime)
 {
     openWithFile("one_plane.ies", true);
