@@ -2,6 +2,7 @@
 #include "Uies.h"
 
 #include "AlignLayout.h"
+#include "FileListBox.h"
 #include "Notifier.h"
 #include "RenderWindowLink.h"
 #include "TDocument.h"
@@ -144,8 +145,7 @@ void TForm1::BuildControls()
     DirectoryListBox1 = new QListWidget(Splitter1);
     DirectoryListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox1->setMinimumWidth(30);
-    FileListBox1 = new QListWidget(Splitter1);
-    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1 = new TFileListBox(Splitter1);
     FileListBox1->setMinimumWidth(30);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
