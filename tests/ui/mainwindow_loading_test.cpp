@@ -314,3 +314,25 @@ TEST_F(MainWindowTest, ClicksThatWouldLeaveNoFileSelectedKeepTheSelection)
     EXPECT_EQ(Doc->IESData().Candela.size(), 1u) << "another file is still selected by a click";
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
+
+TEST_F(MainWindowTest, AFolderNamedInLatin1OpensFromTheListAndIsRemembered)
+{
+    const QByteArray folder = QFile::encodeName(filesDir) + "/caf\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    writeRaw(folder + "/lamp\xe9.ies", sampleBytes("downlight_axial.ies"));
+    start();
+    openFolder(filesDir);
+    const auto found = Form1->DirectoryListBox1->findItems(QString::fromLatin1("caf\xe9"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    Form1->DirectoryListBox1->setCurrentItem(found.first());
+    QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
+    EXPECT_EQ(Form1->Directory(), folder);
+    clickFile(QString::fromLatin1("lamp\xe9.ies"));
+    EXPECT_EQ(Doc->IESData().Candela.size(), 1u);
+    Form1->close();
+    EXPECT_TRUE(readSettings().contains("LastFileName=" + folder + "\r\n"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    // The temporary folder's clean-up works on decoded names.
+    ::unlink((folder + "/lamp\xe9.ies").constData());
+    ::rmdir(folder.constData());
+}
