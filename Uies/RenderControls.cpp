@@ -99,4 +99,4 @@ QString TForm1::AboutText()
                           "2026");
 }
 
-void TForm1::PaintBox1Click() { notifier::show(AboutText()); }
+void TForm1::PaintBox1Click() { notifier::show(AboutText(), notifier::Lines::Whole); }

@@ -1,5 +1,6 @@
 #include "TrackBarDegree.h"
 
+#include "KeyRelease.h"
 #include "ThumbStyle.h"
 
 #include <QKeyEvent>
@@ -7,6 +8,10 @@
 
 TTrackBarDegree::TTrackBarDegree(QWidget* parent)
     : QSlider(Qt::Horizontal, parent)
+    , keyRelease_(new TKeyRelease(this, [this] {
+        if (OnKeyUp)
+            OnKeyUp();
+    }))
 {
     setStyle(TrackBarThumbStyle());
     setSingleStep(1);
@@ -37,9 +42,14 @@ void TTrackBarDegree::mouseReleaseEvent(QMouseEvent* event)
     QSlider::mouseReleaseEvent(event);
 }
 
+void TTrackBarDegree::keyPressEvent(QKeyEvent* event)
+{
+    keyRelease_->pressed(event);
+    QSlider::keyPressEvent(event);
+}
+
 void TTrackBarDegree::keyReleaseEvent(QKeyEvent* event)
 {
     QSlider::keyReleaseEvent(event);
-    if (!event->isAutoRepeat() && OnKeyUp)
-        OnKeyUp();
+    keyRelease_->released(event);
 }

@@ -2,6 +2,7 @@
 #include "Uies.h"
 
 #include "AlignLayout.h"
+#include "FileListBox.h"
 #include "Notifier.h"
 #include "RenderWindowLink.h"
 #include "TDocument.h"
@@ -144,8 +145,7 @@ void TForm1::BuildControls()
     DirectoryListBox1 = new QListWidget(Splitter1);
     DirectoryListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox1->setMinimumWidth(30);
-    FileListBox1 = new QListWidget(Splitter1);
-    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1 = new TFileListBox(Splitter1);
     FileListBox1->setMinimumWidth(30);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
@@ -220,7 +220,22 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    NoteNormalFrame();
     Guard([this] { FormResize(); });
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    NoteNormalFrame();
+}
+
+void TForm1::NoteNormalFrame()
+{
+    // A maximised frame can differ from the normal one (no border, another title bar), so the offset that
+    // turns the normal client position back into a frame position is taken only from the normal window.
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        normalFrameOffset_ = geometry().topLeft() - frameGeometry().topLeft();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -233,7 +248,6 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    // Once the window has been normal on screen, its normal geometry is the client area's again.
-    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState && isVisible())
-        normalPosIsFramePos_ = false;
+    if (event->type() == QEvent::WindowStateChange)
+        NoteNormalFrame();
 }

@@ -117,6 +117,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -124,6 +125,7 @@ private:
     void BuildControls();
     void StartBrowser();
     void BindHandlers();
+    void NoteNormalFrame();
     void ApplyViewerSettings();
     void WriteViewerSettings();
     void RenderRule();
@@ -146,6 +148,8 @@ private:
     QByteArray directory_; // current folder, raw bytes, no trailing separator except for the root
     std::map<QByteArray, QByteArray> driveFolders_; // last folder shown per drive
     bool filesReadOnce_ = false;
-    bool normalPosIsFramePos_ = false; // maximised by the settings before the first show
+    // Where the client area sits in the window's frame, as last seen while the window was normal on screen;
+    // none while it never was (a window maximised by the settings before its first show).
+    QPoint normalFrameOffset_;
     int rendersRequested_ = 0;
 };

@@ -80,9 +80,8 @@ void TForm1::ApplyViewerSettings()
         setWindowState(Qt::WindowMinimized);
         break;
     case 2:
+        // Maximised before it is shown: the normal geometry keeps the frame position just applied.
         setWindowState(Qt::WindowMaximized);
-        // Maximised before it was ever shown: the stored normal geometry holds the frame's position.
-        normalPosIsFramePos_ = true;
         break;
     default:
         break; // any other number leaves the state as it is
@@ -103,9 +102,7 @@ void TForm1::WriteViewerSettings()
     QRect normal(pos(), size());
     if (isMaximized() || isFullScreen()) {
         // The normal geometry is the client area's; the position written is the frame's, as move() takes it.
-        const QPoint frameOffset
-            = normalPosIsFramePos_ ? QPoint(0, 0) : geometry().topLeft() - frameGeometry().topLeft();
-        normal = QRect(normalGeometry().topLeft() - frameOffset, normalGeometry().size());
+        normal = QRect(normalGeometry().topLeft() - normalFrameOffset_, normalGeometry().size());
     }
     write("LastFileName", directory_.toStdString());
     writeInt("Width", normal.width());

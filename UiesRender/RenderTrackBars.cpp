@@ -1,5 +1,6 @@
 #include "RenderTrackBars.h"
 
+#include "KeyRelease.h"
 #include "Notifier.h"
 #include "ThumbStyle.h"
 #include "UiesRender.h"
@@ -11,16 +12,22 @@
 
 TRenderTrackBar::TRenderTrackBar(QWidget* owner)
     : QSlider(Qt::Horizontal, owner)
+    , keyRelease_(new TKeyRelease(this, [this] { emit keyUp(); }))
 {
     setStyle(TrackBarThumbStyle());
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void TRenderTrackBar::keyPressEvent(QKeyEvent* event)
+{
+    keyRelease_->pressed(event);
+    QSlider::keyPressEvent(event);
+}
+
 void TRenderTrackBar::keyReleaseEvent(QKeyEvent* event)
 {
     QSlider::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
-        emit keyUp();
+    keyRelease_->released(event);
 }
 
 void TRenderTrackBar::mouseReleaseEvent(QMouseEvent* event)

@@ -7,19 +7,25 @@
 
 #include <QSlider>
 
+class TKeyRelease;
+
 class TRenderTrackBar : public QSlider {
     Q_OBJECT
 public:
     explicit TRenderTrackBar(QWidget* owner);
 
 signals:
-    // A key was let go while the track bar had the focus (auto-repeat releases excluded: a held key
-    // moves the track bar repeatedly but counts as one release).
+    // A key was let go while the track bar had the focus, reported a moment after the release once it is
+    // known not to be an auto-repeat's: a held key moves the track bar repeatedly but counts as one release.
     void keyUp();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    TKeyRelease* keyRelease_;
 };
 
 // Brightness: positions 1 to 100, read by the render as position / 10.

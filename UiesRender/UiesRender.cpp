@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 
 TForm2::TForm2(TDocument& document, QWidget* parent)
     : QWidget(parent)
@@ -36,6 +37,19 @@ void TForm2::closeEvent(QCloseEvent* event)
 {
     Guard([this] { FormClose(); });
     event->accept(); // the window is hidden, not destroyed
+}
+
+void TForm2::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The window asks for no minimise button, but some window managers offer one all the same: a window
+    // minimised on its own comes straight back. It stays down with its owner window, which takes it along.
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized() && isVisible() && !(owner_ && owner_->isMinimized()))
+                showNormal();
+        });
+    }
 }
 
 void TForm2::Button1Click() { close(); }

@@ -4,6 +4,7 @@
 
 #include "RenderWindowLink.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -37,6 +38,9 @@ public:
     TImage* Image1 = nullptr;
     TTrackBar2* TrackBar2 = nullptr;
     TTrackBarZoom* TrackBarZoom = nullptr;
+
+    // The window this one goes down with when the window manager minimises that one (the main window).
+    void SetOwnerWindow(const QWidget* owner) { owner_ = owner; }
 
     // A render track bar moved since the last render.
     bool RenderDirty() const { return renderDirty_; }
@@ -76,6 +80,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildControls();
@@ -87,6 +92,7 @@ private:
     void WriteRenderSection();
 
     TDocument& document_;
+    QPointer<const QWidget> owner_;
     bool renderDirty_ = false;
     bool formDestroyed_ = false;
 };

@@ -7,6 +7,7 @@
 void ConnectWindows(TForm1& main, TForm2& render)
 {
     main.SetRenderWindow(&render);
+    render.SetOwnerWindow(&main);
     QObject::connect(&render, &TForm2::showing, &main, &TForm1::RenderWindowShown);
     QObject::connect(&render, &TForm2::closing, &main, &TForm1::RenderWindowClosed);
     QObject::connect(&render, &TForm2::renderStarted, &main, &TForm1::RenderStarted);

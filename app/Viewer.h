@@ -6,7 +6,8 @@ class TForm2;
 class TDocument;
 
 // Lets the main window ask the render window for renders and follow them: the progress bar, the time label and
-// the "&Render" button. Either window may be destroyed first; the main window then renders nothing.
+// the "&Render" button; the render window goes down with the main window when that is minimised. Either window
+// may be destroyed first; the main window then renders nothing.
 void ConnectWindows(TForm1& main, TForm2& render);
 
 class Viewer {

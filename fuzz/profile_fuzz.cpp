@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                       "default";
     const std::string probeBefore = profile::ReadString(path, probeSection, probeKey, def);
     Check(probeBefore.size() <= profile::MaxValueLength, "read longer than 2047");
-    Check(probeBefore.find_first_of(std::string("\n\0", 2)) == std::string::npos, "read holds a line end or NUL");
+    Check(probeBefore.find_first_of(std::string("\r\n\0", 3)) == std::string::npos, "read holds a line end or NUL");
     Check(probeBefore == def || probeBefore.size() == profile::MaxValueLength || Trim(probeBefore) == probeBefore,
         "read keeps blanks around the value");
     CheckStrToInt(probeBefore);
@@ -195,8 +195,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (
         s < before.size() - p && s < after.size() - p && before[before.size() - 1 - s] == after[after.size() - 1 - s])
         ++s;
-    Check(before.substr(p, before.size() - p - s).find('\n') == std::string::npos, "write lost a line");
-    const auto lineEnds = [](const std::string& t) { return std::count(t.begin(), t.end(), '\n'); };
+    Check(before.substr(p, before.size() - p - s).find_first_of("\r\n") == std::string::npos, "write lost a line");
+    // CR LF, a lone LF and a lone CR each end one line.
+    const auto lineEnds = [](const std::string& t) {
+        long n = 0;
+        for (std::size_t i = 0; i < t.size(); ++i)
+            n += t[i] == '\n' || (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n'));
+        return n;
+    };
     const auto added = lineEnds(after) - lineEnds(before);
     // At most: the end of an unterminated last line, a section header and the entry.
     Check(added >= 0 && added <= 3, "write added an unexpected number of lines");

@@ -68,11 +68,13 @@ namespace {
         }
     }
 
-    bool WriteAll(int fd, const std::string& data)
+    bool WriteAll(int fd, const std::string& data, off_t at = -1)
     {
         std::size_t done = 0;
         while (done < data.size()) {
-            ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+            const char* from = data.data() + done;
+            const std::size_t left = data.size() - done;
+            ssize_t n = at < 0 ? ::write(fd, from, left) : ::pwrite(fd, from, left, at + static_cast<off_t>(done));
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
@@ -102,10 +104,12 @@ namespace {
         return slash == 0 ? "/" : path.substr(0, slash);
     }
 
+    enum class Replaced { Done, Failed, NoTemporary };
+
     // Writes content to a new file beside target and renames it over target, so that target is always
-    // either the old file or the new one, never a part of either. Returns false on any failure, leaving
-    // target as it was and no temporary file behind.
-    bool ReplaceAtomically(const std::string& target, const std::string& content, const struct stat* old)
+    // either the old file or the new one, never a part of either. On failure target is left as it was and no
+    // temporary file behind; NoTemporary tells that the folder refused the temporary file itself.
+    Replaced ReplaceAtomically(const std::string& target, const std::string& content, const struct stat* old)
     {
         static std::atomic<unsigned> counter { 0 };
         std::string folder = FolderOf(target);
@@ -117,10 +121,10 @@ namespace {
             // 0666 lets the umask decide a new file's permissions, as for any file the user creates.
             raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (raw < 0 && errno != EEXIST)
-                return false;
+                return errno == EACCES || errno == EPERM || errno == EROFS ? Replaced::NoTemporary : Replaced::Failed;
         }
         if (raw < 0)
-            return false;
+            return Replaced::Failed;
         Fd fd(raw);
         bool ok = WriteAll(fd.get(), content);
         if (ok && old) {
@@ -135,13 +139,32 @@ namespace {
         ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
         if (!ok) {
             ::unlink(temp.c_str());
-            return false;
+            return Replaced::Failed;
         }
         // Make the rename itself durable; a failure here leaves a correct file, so it is not reported.
         Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (dir.get() >= 0)
             ::fsync(dir.get());
-        return true;
+        return Replaced::Done;
+    }
+
+    // Rewrites an existing file in place, for a folder that allows no new file beside it. The new contents go
+    // over the old bytes before the file is cut to length, so a write that fails (a full disk) can still put
+    // the old contents back, as far as the blocks they used remain.
+    bool RewriteInPlace(const std::string& target, const std::string& content, const std::string& old)
+    {
+        Fd fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        struct stat st { };
+        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+            return false;
+        const auto writeWhole = [&fd](const std::string& data) {
+            return WriteAll(fd.get(), data, 0) && ::ftruncate(fd.get(), static_cast<off_t>(data.size())) == 0
+                && ::fsync(fd.get()) == 0;
+        };
+        if (writeWhole(content))
+            return fd.close();
+        writeWhole(old);
+        return false;
     }
 
     // Resolves the file a write must replace: the path itself, or the file a symbolic link points at (so
@@ -199,7 +222,11 @@ void WriteString(const std::string& path, const std::string& section, const std:
     std::string content;
     if (exists && !ReadRegularFile(target, content))
         fail(); // never overwrite a file whose contents could not be kept
-    if (!ReplaceAtomically(target, SetValue(content, section, key, value), exists ? &st : nullptr))
+    const std::string updated = SetValue(content, section, key, value);
+    const Replaced replaced = ReplaceAtomically(target, updated, exists ? &st : nullptr);
+    if (replaced == Replaced::Done)
+        return;
+    if (replaced == Replaced::Failed || !exists || !RewriteInPlace(target, updated, content))
         fail();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Profile (INI) files with the platform semantics the settings rely on: case-insensitive section and key
-// names, blanks around values dropped, unknown lines kept byte for byte, CR LF line ends, no caching.
+// names, blanks around values dropped, unknown lines kept byte for byte, CR LF, LF or CR line ends (added lines
+// end like the file's own), no caching.
 
 #include <string>
 
@@ -12,11 +13,12 @@ namespace profile {
 std::string ReadString(
     const std::string& path, const std::string& section, const std::string& key, const std::string& def);
 
-// Writes one key at once (atomically: temporary file beside it, then rename). Replaces the value where it
-// stands, appends the key at the end of its section, adds a missing section at the end, creates a
-// missing file. Throws std::runtime_error("Unable to write to <path>"), path made absolute, on failure: the
-// path is a folder or another non-file, the file is read-only, the folder cannot be written, or the key or
-// value cannot be stored (a line break in it). A symbolic link is followed, and the linked file replaced.
+// Writes one key at once (atomically: temporary file beside it, then rename; in place when the folder does not
+// allow new files but the file itself may be changed). Replaces the value where it stands, appends the key at
+// the end of its section, adds a missing section at the end, creates a missing file. Throws
+// std::runtime_error("Unable to write to <path>"), path made absolute, on failure: the path is a folder or
+// another non-file, the file is read-only, a missing file's folder cannot be written, or the key or value
+// cannot be stored (a line break in it). A symbolic link is followed, and the linked file replaced.
 void WriteString(const std::string& path, const std::string& section, const std::string& key, const std::string& value);
 
 // Decimal integer conversion: optional sign and digits, nothing else. Throws

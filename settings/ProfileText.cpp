@@ -5,8 +5,7 @@
 namespace profile {
 namespace {
 
-    // Blanks as the platform's profile code sees them. A CR not followed by LF is a blank too, so a stray CR
-    // at the end of a line never becomes part of a value.
+    // Blanks as the platform's profile code sees them.
     bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
     std::string_view Trim(std::string_view s)
@@ -26,9 +25,18 @@ namespace {
             && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
     }
 
+    // The line end starting at pos: CR LF, a lone CR or LF, or nothing at the end of the text.
+    std::string_view LineEndAt(std::string_view text, std::size_t pos)
+    {
+        if (pos >= text.size())
+            return {};
+        const bool crlf = text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n';
+        return text.substr(pos, crlf ? 2 : 1);
+    }
+
     enum class LineKind { Blank, Comment, Section, Entry, Other };
 
-    // One line of the text: [begin, contentEnd) is its text, [contentEnd, end) its line end (CR LF, LF or
+    // One line of the text: [begin, contentEnd) is its text, [contentEnd, end) its line end (CR LF, LF, CR or
     // nothing for a last line without one).
     struct Line {
         std::size_t begin = 0, contentEnd = 0, end = 0;
@@ -42,11 +50,9 @@ namespace {
     {
         Line line;
         line.begin = begin;
-        std::size_t lf = text.find('\n', begin);
-        line.end = lf == std::string_view::npos ? text.size() : lf + 1;
-        line.contentEnd = lf == std::string_view::npos ? text.size() : lf;
-        if (line.contentEnd > begin && text[line.contentEnd - 1] == '\r' && lf != std::string_view::npos)
-            --line.contentEnd;
+        const std::size_t brk = text.find_first_of("\r\n", begin);
+        line.contentEnd = brk == std::string_view::npos ? text.size() : brk;
+        line.end = line.contentEnd + LineEndAt(text, line.contentEnd).size();
 
         std::string_view content = text.substr(begin, line.contentEnd - begin);
         std::string_view trimmed = Trim(content);
@@ -91,12 +97,23 @@ namespace {
 
     bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
-    // Ends an unterminated last line before something is added after it; a bare CR there only lacks its LF.
-    void EndLastLine(std::string& out)
+    // The line end the text already uses, taken from its first line; CR LF for a text without any.
+    std::string_view LineEndOf(std::string_view text)
+    {
+        const std::size_t brk = text.find_first_of("\r\n");
+        return brk == std::string_view::npos ? std::string_view("\r\n") : LineEndAt(text, brk);
+    }
+
+    // Ends an unterminated last line before something is added after it. A CR ending a text whose lines end
+    // in CR LF only lacks its LF.
+    void EndLastLine(std::string& out, std::string_view eol)
     {
         if (out.empty() || out.back() == '\n')
             return;
-        out += out.back() == '\r' ? "\n" : "\r\n";
+        if (out.back() != '\r')
+            out += eol;
+        else if (eol == "\r\n")
+            out += '\n';
     }
 
 } // namespace
@@ -156,17 +173,18 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
         out.append(text.substr(match->contentEnd));
         return out;
     }
-    std::string entry = std::string(key) + "=" + std::string(value) + "\r\n";
+    const std::string_view eol = LineEndOf(text);
+    const std::string entry = std::string(key) + "=" + std::string(value) + std::string(eol);
     if (anchor) {
         out.append(text.substr(0, anchor->end));
-        EndLastLine(out);
+        EndLastLine(out, eol);
         out += entry;
         out.append(text.substr(anchor->end));
         return out;
     }
     out.append(text);
-    EndLastLine(out);
-    out += "[" + std::string(section) + "]\r\n" + entry;
+    EndLastLine(out, eol);
+    out += "[" + std::string(section) + "]" + std::string(eol) + entry;
     return out;
 }
 

@@ -2,8 +2,8 @@
 // The text side of profile files, free of any file access: finding a key's value in a file's bytes and
 // producing the bytes with one key set. ProfileFile.cpp adds the reading and the atomic writing.
 //
-// The text is taken byte for byte (the system's 8-bit code page). A line ends at LF, with a CR before the LF
-// belonging to the line end. Leading blanks of a line are ignored. A line whose first character is "[" and
+// The text is taken byte for byte (the system's 8-bit code page). A line ends at CR LF, at a lone LF or at a
+// lone CR. Leading blanks of a line are ignored. A line whose first character is "[" and
 // which holds a "]" opens the section named by the text between them; a line holding "=" is an entry of the
 // section it is in, its key the text before the first "=" and its value the text after it, both without the
 // blanks around them. Lines starting with ";" or "#" are comments. Names match without regard to ASCII case,
@@ -26,7 +26,8 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 // The text with key set to value: the first entry of the key in the section is rewritten where it stands
 // (its indentation, spelling and line end kept); otherwise "key=value" is added after the section's last
 // entry (before any trailing blank lines and comments, which usually belong to what follows), or a new
-// section is added at the end of the text. Every other byte is kept. New lines end in CR LF.
+// section is added at the end of the text. Every other byte is kept. New lines end as the text's first line
+// does (CR LF in a text without line ends).
 std::string SetValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 // Whether section, key and value can be stored so that a later read finds exactly this key with this

@@ -43,6 +43,12 @@ namespace {
         return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
     }
 
+    bool IsWritableFile(const std::string& path)
+    {
+        struct stat st { };
+        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+    }
+
 } // namespace
 
 std::string UserSettingsDir(const char* xdgConfigHome, const char* home)
@@ -64,7 +70,9 @@ std::string ChooseSettingsPath(const std::string& exeDir, bool exeDirWritable, c
 
 std::string LocateSettingsFile(const std::string& exeDir)
 {
-    if (IsWritableFolder(exeDir) && !IsSystemProgramFolder(exeDir))
+    // A settings file already there that the user may change stays in use, also in a folder that allows no
+    // new file (it is then rewritten in place).
+    if (!IsSystemProgramFolder(exeDir) && (IsWritableFolder(exeDir) || IsWritableFile(SettingsPath(exeDir))))
         return SettingsPath(exeDir);
     const std::string userDir = UserSettingsDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (!userDir.empty())

@@ -1,6 +1,7 @@
 #pragma once
 // Which ies.ini the programs use. Beside the executable where that folder is writable (a copy run from its own
-// folder, a build tree); otherwise, as for a program installed in /usr/bin, in the user's configuration folder.
+// folder, a build tree) or where an ies.ini there may be changed; otherwise, as for a program installed in
+// /usr/bin, in the user's configuration folder.
 
 #include <string>
 

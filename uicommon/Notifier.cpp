@@ -16,17 +16,32 @@ namespace notifier {
 
 void setSink(Sink sink) { currentSink() = std::move(sink); }
 
-void show(const QString& text)
+void show(const QString& text, Lines lines)
 {
     if (currentSink()) {
         currentSink()(text);
         return;
     }
+    makeBox(text, lines)->exec();
+}
+
+std::unique_ptr<QMessageBox> makeBox(const QString& text, Lines lines)
+{
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(
-        QMessageBox::NoIcon, QStringLiteral("Gonilux"), shown, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(
+        QMessageBox::NoIcon, QStringLiteral("Gonilux"), QString(), QMessageBox::Ok, QApplication::activeWindow());
+    if (lines == Lines::Whole) {
+        // The box wraps plain text at about half the screen's width; text that must not wrap goes in as rich
+        // text, escaped, with its line breaks kept.
+        box->setTextFormat(Qt::RichText);
+        box->setText(QStringLiteral("<p style=\"white-space:pre\">") + shown.toHtmlEscaped() + QStringLiteral("</p>"));
+    } else {
+        // A file's text or a path in a message is never taken for markup.
+        box->setTextFormat(Qt::PlainText);
+        box->setText(shown);
+    }
+    return box;
 }
 
 QString fromBytes(const std::string& bytes)

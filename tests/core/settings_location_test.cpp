@@ -140,28 +140,33 @@ TEST(LocateSettingsFile, WithoutXdgConfigHomeUsesDotConfigInHome)
     EXPECT_EQ(ModeOf(home.path + "/.config/gonilux"), 0700u);
 }
 
-TEST(LocateSettingsFile, ReadOnlyProgramFolderUsesTheUserFolder)
+TEST(LocateSettingsFile, ReadOnlyProgramFolderUsesTheUserFolderUnlessItsFileMayBeChanged)
 {
     TempDir exe, config;
-    ASSERT_EQ(::chmod(exe.path.c_str(), 0555), 0);
     ASSERT_EQ(::chmod(config.path.c_str(), 0777), 0);
     ScopedEnv xdg("XDG_CONFIG_HOME", config.path);
-    const std::string expected = config.path + "/gonilux/ies.ini";
-    if (::geteuid() != 0) {
-        EXPECT_EQ(profile::LocateSettingsFile(exe.path), expected);
-        return;
-    }
-    // Permissions do not bind the superuser: look as an unprivileged user in a child process.
-    const pid_t child = ::fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        const bool same = ::setgid(65534) == 0 && ::setuid(65534) == 0
-            && profile::LocateSettingsFile(exe.path) == expected && ModeOf(config.path + "/gonilux") == 0700;
-        ::_exit(same ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "expected " << expected;
+    // Permissions do not bind the superuser: it looks as an unprivileged user in a child process.
+    const auto looksUp = [&exe](const std::string& expected) {
+        if (::geteuid() != 0)
+            return profile::LocateSettingsFile(exe.path) == expected;
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && profile::LocateSettingsFile(exe.path) == expected
+                    ? 0
+                    : 1);
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    ASSERT_EQ(::chmod(exe.path.c_str(), 0555), 0);
+    EXPECT_TRUE(looksUp(config.path + "/gonilux/ies.ini"));
+    EXPECT_EQ(ModeOf(config.path + "/gonilux"), 0700u);
+
+    ASSERT_EQ(::chmod(exe.path.c_str(), 0755), 0);
+    const std::string beside = exe.path + "/ies.ini";
+    std::system(("touch '" + beside + "'").c_str());
+    ASSERT_EQ(::chmod(beside.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(exe.path.c_str(), 0555), 0);
+    EXPECT_TRUE(looksUp(beside)) << "a file the user may change stays in use";
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -121,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Format, ReadTest,
         ReadCase { "comment_is_not_entry", "[Viewer]\r\n;Width=1\r\n#Width=2\r\n", "Viewer", "Width", "7", "7" },
         ReadCase { "value_with_equals", "[Viewer]\r\nLastFileName=/a=b\r\n", "Viewer", "LastFileName", "", "/a=b" },
         ReadCase { "lf_only", "[Viewer]\nWidth=800\nHeight=300\n", "Viewer", "Height", "401", "300" },
+        ReadCase { "cr_only", "[Viewer]\rWidth=800\rHeight=300\r", "Viewer", "Height", "401", "300" },
+        ReadCase { "cr_ends_section_line", "[Render]\rLeft=5\n[Viewer]\rLeft=7", "Viewer", "Left", "9", "7" },
         ReadCase { "no_final_line_end", "[Viewer]\r\nWidth=800", "Viewer", "Width", "720", "800" },
         ReadCase { "repeated_section_first_wins", "[Viewer]\r\nWidth=1\r\n[Viewer]\r\nWidth=2\r\nHeight=3\r\n",
             "Viewer", "Height", "401", "401" },
@@ -217,7 +220,15 @@ INSTANTIATE_TEST_SUITE_P(Format, WriteTest,
         WriteCase { "empty_section_gets_key_after_header", "[Viewer]\r\n; later\r\n[Render]\r\n", "viewer", "Fit", "1",
             "[Viewer]\r\nFit=1\r\n; later\r\n[Render]\r\n" },
         WriteCase { "lf_file_keeps_its_lines", "[Viewer]\nWidth=1\n", "Viewer", "Height", "2",
-            "[Viewer]\nWidth=1\nHeight=2\r\n" },
+            "[Viewer]\nWidth=1\nHeight=2\n" },
+        WriteCase { "lf_file_gets_lf_section", "[Viewer]\nWidth=1", "Render", "Zoom", "9",
+            "[Viewer]\nWidth=1\n[Render]\nZoom=9\n" },
+        WriteCase { "cr_file_keeps_its_lines", "[Viewer]\rWidth=1\rFit=0\r", "Viewer", "Width", "2",
+            "[Viewer]\rWidth=2\rFit=0\r" },
+        WriteCase {
+            "cr_file_gets_cr_lines", "[Viewer]\rWidth=1\r", "Viewer", "Height", "2", "[Viewer]\rWidth=1\rHeight=2\r" },
+        WriteCase { "crlf_file_ending_in_cr_gets_its_lf", "[Viewer]\r\nWidth=1\r", "Render", "Zoom", "9",
+            "[Viewer]\r\nWidth=1\r\n[Render]\r\nZoom=9\r\n" },
         WriteCase { "lf_line_replaced_keeps_lf", "[Viewer]\nWidth=1\nFit=0\n", "Viewer", "Width", "2",
             "[Viewer]\nWidth=2\nFit=0\n" },
         WriteCase { "repeated_section_first_gets_key", "[Viewer]\r\nA=1\r\n[Render]\r\n[Viewer]\r\nB=2\r\n", "Viewer",
@@ -329,6 +340,45 @@ TEST(WriteFailure, FullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
 }
 
+// Runs f as an ordinary user: the superuser writes in any folder, so it steps down in a child process.
+bool AsUser(const std::function<bool()>& f)
+{
+    if (::geteuid() != 0)
+        return f();
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && f() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(WriteFolderReadOnly, ChangesAWritableFileInPlace)
+{
+    TempDir dir;
+    std::string path = dir.file("ies.ini");
+    WriteFile(path, "[Viewer]\r\nWidth=1\r\n" + std::string(100, ';') + "\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.path.c_str(), 0555), 0);
+    const auto write = [&](const std::string& file, const std::string& key) {
+        return AsUser([&] {
+            try {
+                profile::WriteString(file, "Viewer", key, "2");
+                return true;
+            } catch (const std::runtime_error&) {
+                return false;
+            }
+        });
+    };
+    EXPECT_TRUE(write(path, "Width"));
+    EXPECT_TRUE(write(path, "Height"));
+    EXPECT_EQ(ReadFile(path), "[Viewer]\r\nWidth=2\r\nHeight=2\r\n" + std::string(100, ';') + "\r\n");
+    EXPECT_FALSE(write(dir.file("new.ini"), "Width")) << "no new file in a read-only folder";
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(write(path, "Width")) << "a read-only file in a read-only folder";
+    ::chmod(dir.path.c_str(), 0755);
+    EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
+}
+
 // ---- Keeping the file's identity -----------------------------------------------------------------------------
 
 TEST(WriteIdentity, KeepsPermissionsAndFollowsLinks)
@@ -373,8 +423,10 @@ TEST(Hostile, RandomBytesAndHugeFilesKeepTheirBytes)
         EXPECT_EQ(profile::ReadString(path, "Viewer", "Width", "720"), "800");
         std::string after = ReadFile(path);
         EXPECT_EQ(after.substr(0, content->size()), *content);
-        const std::size_t lineEnd = content->back() == '\n' ? 0 : content->back() == '\r' ? 1 : 2;
-        EXPECT_EQ(after.size(), content->size() + lineEnd + "[Viewer]\r\nWidth=800\r\n"s.size());
+        // Only the new section follows, its lines ended like the file's own.
+        std::string added = after.substr(content->size());
+        std::erase_if(added, [](char c) { return c == '\r' || c == '\n'; });
+        EXPECT_EQ(added, "[Viewer]Width=800");
     }
 }
 

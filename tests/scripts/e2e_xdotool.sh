@@ -4,6 +4,8 @@
 # files by click and by arrow key, drags the degree track bar, opens the render window with Alt+R, drags
 # brightness and zoom, moves and resizes the windows, switches "Fit" and "Ortho" off and closes both windows.
 # The second run starts elsewhere and must come back with the folder, geometry, switches and render settings.
+# Then, under a window manager, maximised closes must keep the normal window's place and the render window
+# must not stay minimised.
 # Every step leaves a screenshot in the artefacts folder; the checks are pixel facts on those screenshots and
 # the settings file.
 # Usage: e2e_xdotool.sh <gonilux binary> <samples folder> <close-window helper> <artefacts folder>
@@ -25,7 +27,9 @@ if [ "${1:-}" != "--inside" ]; then
     # One axial file and one of 37 planes: the arrow key moves from the first to the second.
     cp "$samples/downlight_axial.ies" "$samples/washer_full_360.ies" "$work/samples/"
     status=0
-    timeout 300 xvfb-run -a -s "-screen 0 1600x1000x24" "$self" --inside "$work" "$(readlink -f "$artefacts")" \
+    # No server reset when the last client goes: a client starting just then (the window manager after a run)
+    # would find no display.
+    timeout 300 xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" "$self" --inside "$work" "$(readlink -f "$artefacts")" \
         || status=$?
     if [ ! -e "$work/x-server-up" ]; then
         echo "SKIP: the virtual X server did not start (status $status)"
@@ -262,4 +266,58 @@ expect_ini Viewer LastFileName "$work/samples"
 expect_ini Render Brightness "$brightness"
 expect_ini Render Zoom "$zoom"
 expect_ini Viewer Fit 0
+
+# === Under a window manager: frames, a maximise button and a minimise button of its own ======================
+openbox >"$art/openbox.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null || true; cleanup' EXIT
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in $(seq 50); do
+    wm_up && break
+    sleep 0.2
+done
+wm_up || fail "the window manager did not start: $(cat "$art/openbox.log")"
+# Maximised, closed, started again: the normal window's place is written, the same at every cycle although
+# the maximised frame has no border.
+for cycle in 1 2 3; do
+    sed -i 's/^State=2/State=0/' "$work/ies.ini"
+    start_program "$work"
+    # Asked again while it has not happened: a request that comes before the window is managed is lost.
+    for _ in $(seq 20); do
+        "$work/close_window" "$win" maximise || fail "cannot ask the window manager to maximise"
+        sleep 0.5
+        geometry "$win"
+        [ "$WIDTH" -gt 1000 ] && break
+    done
+    [ "$WIDTH" -gt 1000 ] || fail "the window manager did not maximise the main window"
+    "$work/close_window" "$win"
+    wait_gone "$pid" || fail "the program did not end after the maximised close"
+    wait "$pid" || fail "the program ended with status $? after the maximised close"
+    pid=""
+    expect_ini Viewer State 2
+    expect_ini Viewer Left 100
+    expect_ini Viewer Top 120
+    expect_ini Viewer Width 800
+done
+echo "three maximised closes kept the normal window at 100,120"
+
+# The render window offers no minimising: minimised by the window manager all the same, it comes back.
+sed -i 's/^State=2/State=0/' "$work/ies.ini"
+start_program "$work"
+xdotool mousemove --window "$win" $FILE1_X $FILE1_Y click 1
+sleep 1
+xdotool windowactivate --sync "$win" key alt+r
+rwin=$(render_window) || true
+[ -n "$rwin" ] || fail "Alt+R did not open the render window under the window manager"
+xdotool windowminimize "$rwin"
+for _ in $(seq 50); do
+    sleep 0.2
+    xprop -id "$rwin" WM_STATE | grep -q 'window state: Normal' && break
+done
+xprop -id "$rwin" WM_STATE | grep -q 'window state: Normal' || fail "the render window stayed minimised"
+shot render-after-minimise
+"$work/close_window" "$win"
+wait_gone "$pid" || fail "the program did not end under the window manager"
+wait "$pid" || fail "the program ended with status $? under the window manager"
+pid=""
 echo "PASS ($step screenshots in $art)"

@@ -273,3 +273,66 @@ TEST_F(MainWindowTest, DriveListShowsTheRootAndRealVolumesOnly)
     EXPECT_EQ(Form1->Directory(), QFile::encodeName(filesDir));
     EXPECT_TRUE(messages.isEmpty());
 }
+
+TEST_F(MainWindowTest, ClicksThatWouldLeaveNoFileSelectedKeepTheSelection)
+{
+    copySample("downlight_axial.ies", "a.ies");
+    copySample("washer_full_360.ies", "b.ies");
+    start();
+    openFolder(filesDir);
+    clickFile("b.ies");
+    ASSERT_EQ(Doc->IESData().Candela.size(), 37u);
+    QListWidget* list = Form1->FileListBox1;
+    QWidget* view = list->viewport();
+    const QPoint selected = list->visualItemRect(fileItem("b.ies")).center();
+    const QPoint below(20, view->height() - 3);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        { "click below the files", [&] { QTest::mouseClick(view, Qt::LeftButton, {}, below); } },
+        { "ctrl+click below the files", [&] { QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, below); } },
+        { "ctrl+click on the selected file",
+            [&] { QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, selected); } },
+        { "drag from the file to the empty area",
+            [&] {
+                QTest::mousePress(view, Qt::LeftButton, {}, selected);
+                QTest::mouseMove(view, below);
+                QTest::mouseRelease(view, Qt::LeftButton, {}, below);
+            } },
+        { "ctrl+space", [&] { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        list->setFocus();
+        c.act();
+        EXPECT_EQ(Form1->SelectedFileName(), QFile::encodeName(filesDir + "/b.ies").toStdString());
+        EXPECT_EQ(Doc->IESData().Candela.size(), 37u);
+        EXPECT_TRUE(Form1->TrackBarDegree->isEnabled());
+    }
+    clickFile("a.ies");
+    EXPECT_EQ(Doc->IESData().Candela.size(), 1u) << "another file is still selected by a click";
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(MainWindowTest, AFolderNamedInLatin1OpensFromTheListAndIsRemembered)
+{
+    const QByteArray folder = QFile::encodeName(filesDir) + "/caf\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    writeRaw(folder + "/lamp\xe9.ies", sampleBytes("downlight_axial.ies"));
+    start();
+    openFolder(filesDir);
+    const auto found = Form1->DirectoryListBox1->findItems(QString::fromLatin1("caf\xe9"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    Form1->DirectoryListBox1->setCurrentItem(found.first());
+    QTest::keyClick(Form1->DirectoryListBox1, Qt::Key_Return);
+    EXPECT_EQ(Form1->Directory(), folder);
+    clickFile(QString::fromLatin1("lamp\xe9.ies"));
+    EXPECT_EQ(Doc->IESData().Candela.size(), 1u);
+    Form1->close();
+    EXPECT_TRUE(readSettings().contains("LastFileName=" + folder + "\r\n"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    // The temporary folder's clean-up works on decoded names.
+    ::unlink((folder + "/lamp\xe9.ies").constData());
+    ::rmdir(folder.constData());
+}

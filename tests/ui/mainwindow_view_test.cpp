@@ -2,12 +2,14 @@
 #include "mainwindow_harness.h"
 
 #include <QFrame>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -196,11 +198,13 @@ TEST_F(MainWindowViewTest, DragRedrawsAtEachStepAndRendersOnceAtRelease)
     EXPECT_EQ(Form1->PaintBox1->DrawingCount(), drawingsBefore + 2);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 1);
     QTest::keyRelease(Form1->TrackBarDegree, Qt::Key_Right);
-    EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 2);
+    // The release counts a moment later, once no auto-repeat press followed it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form1->RendersRequested() == rendersBefore + 2; }));
     EXPECT_EQ(Form1->LastRenderedPosition(), 4);
 
     // Shift alone after a render does nothing.
     QTest::keyClick(Form1->TrackBarDegree, Qt::Key_Shift);
+    QTest::qWait(250);
     EXPECT_EQ(Form1->RendersRequested(), rendersBefore + 2);
 }
 
@@ -304,6 +308,24 @@ TEST_F(MainWindowViewTest, ClickOnTheDiagramShowsTheAboutMessage)
     // The right button is not a click.
     QTest::mouseClick(Form1->PaintBox1, Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(MainWindowViewTest, TheAboutBoxShowsEachLineWhole)
+{
+    const std::unique_ptr<QMessageBox> box = notifier::makeBox(TForm1::AboutText(), notifier::Lines::Whole);
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    int widest = 0;
+    for (const QString& line : TForm1::AboutText().split('\r'))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    EXPECT_GE(label->width(), widest) << "a line was wrapped";
+    EXPECT_LT(label->height(), 8 * label->fontMetrics().lineSpacing()) << "seven lines";
+
+    // Other messages wrap as usual and never read their text as markup.
+    const auto plain = notifier::makeBox(QStringLiteral("<b>not bold</b>"), notifier::Lines::Wrapped);
+    EXPECT_EQ(plain->textFormat(), Qt::PlainText);
 }
 
 TEST_F(MainWindowViewTest, RepaintStartsFromTheBoxFontWhileOtherDrawingsKeepTheLastState)
