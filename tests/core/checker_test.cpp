@@ -245,8 +245,15 @@ TEST(LdtChecker, SoundFilesHaveNothingToSay)
 {
     // A byte-order mark with LF endings reads as the plain file; absolute photometry has no lamp flux to set the
     // light output ratio against, however far off it is.
-    for (const char* file : { "clean_rotational", "clean_lf_bom", "absolute_photometry_lorl_50" }) {
-        const Diagnostics found = CheckFile(kCheckFixtures + file + ".ldt");
+    std::vector<std::string> sound;
+    for (const char* file : { "clean_rotational", "clean_lf_bom", "absolute_photometry_lorl_50" })
+        sound.push_back(kCheckFixtures + file + ".ldt");
+    for (const auto& entry : fs::directory_iterator(GONILUX_SAMPLES_DIR))
+        if (IsLdtPath(entry.path().string()))
+            sound.push_back(entry.path().string());
+    ASSERT_GT(sound.size(), 3u) << "the samples hold an EULUMDAT file";
+    for (const std::string& file : sound) {
+        const Diagnostics found = CheckFile(file);
         EXPECT_TRUE(found.empty()) << file << "\n" << Listing(found);
     }
     const fs::path corpus = fs::path(GONILUX_CORPUS_DIR) / "luxpy";
