@@ -109,7 +109,7 @@ void TForm1::ReadFiles()
     {
         const QSignalBlocker block(FileListBox1);
         FileListBox1->clear();
-        for (const QByteArray& name : folders::iesFiles(directory_)) {
+        for (const QByteArray& name : folders::photometricFiles(directory_)) {
             auto* item = new QListWidgetItem(folders::displayName(name));
             item->setData(PathRole, name);
             FileListBox1->addItem(item);

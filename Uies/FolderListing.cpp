@@ -1,6 +1,7 @@
 #include "FolderListing.h"
 
 #include "Notifier.h"
+#include "PhotometricFile.h"
 
 #include <QStorageInfo>
 
@@ -29,7 +30,7 @@ namespace {
         return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
     }
 
-    bool endsWithIes(const QByteArray& name) { return name.size() > 4 && name.right(4).toLower() == ".ies"; }
+    bool isPhotometricName(const QByteArray& name) { return name.size() > 4 && IsPhotometricPath(name.toStdString()); }
 
     void sortByName(std::vector<QByteArray>& names)
     {
@@ -119,10 +120,10 @@ std::vector<QByteArray> subfolders(const QByteArray& folder)
     return entries(folder, [](const QByteArray& path, const QByteArray&) { return isDirectory(path); });
 }
 
-std::vector<QByteArray> iesFiles(const QByteArray& folder)
+std::vector<QByteArray> photometricFiles(const QByteArray& folder)
 {
-    return entries(
-        folder, [](const QByteArray& path, const QByteArray& name) { return endsWithIes(name) && isPlainFile(path); });
+    return entries(folder,
+        [](const QByteArray& path, const QByteArray& name) { return isPhotometricName(name) && isPlainFile(path); });
 }
 
 std::vector<Volume> volumes()

@@ -24,8 +24,9 @@ QByteArray join(const QByteArray& parent, const QByteArray& name);
 // The visible subfolders of folder, sorted by name without regard to case.
 std::vector<QByteArray> subfolders(const QByteArray& folder);
 
-// The visible plain files of folder whose names match "*.ies" without regard to case, sorted by name.
-std::vector<QByteArray> iesFiles(const QByteArray& folder);
+// The visible plain files of folder whose names match "*.ies" or "*.ldt" without regard to case, sorted together
+// by name.
+std::vector<QByteArray> photometricFiles(const QByteArray& folder);
 
 // Mount points of the root and of the real file systems (no pseudo or memory file systems).
 struct Volume {

@@ -18,7 +18,7 @@ struct Format {
     Diagnostics (*check)(std::string_view bytes);
 };
 Diagnostics CheckIes(std::string_view bytes) { return CheckIesText(bytes); }
-constexpr std::array<Format, 1> kFormats = { { { ".ies", CheckIes } } };
+constexpr std::array<Format, 2> kFormats = { { { ".ies", CheckIes }, { ".ldt", CheckLdtText } } };
 
 const Format* FormatOf(std::string_view name)
 {

@@ -12,6 +12,11 @@
 // bytes, and is left untouched when the reader refuses them.
 Diagnostics CheckIesText(std::string_view bytes, tIES* record = nullptr);
 
+// Checks the bytes of an EULUMDAT (.ldt) file: the reader's refusal on its line, numeric fields that fail, the
+// number of C-planes and the C angles against the symmetry, the light output ratio against the intensities, and
+// lines after the table.
+Diagnostics CheckLdtText(std::string_view bytes);
+
 // True when a file of this name is one the checker reads (by its extension, in any letter case): what a folder
 // walk picks up.
 bool IsCheckableName(std::string_view name);

@@ -1,5 +1,6 @@
-// gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]: checks IES files and folders of
-// them and prints what is wrong and where, one line per diagnostic in the compiler form, or one JSON document.
+// gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]: checks IES and EULUMDAT files
+// and folders of them and prints what is wrong and where, one line per diagnostic in the compiler form, or one
+// JSON document.
 #include "Commands.h"
 #include "check_walk.h"
 

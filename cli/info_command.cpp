@@ -1,4 +1,4 @@
-// gonilux-cli info FILE [--json | --dump]: reads one IES file with the viewer's reader and reports on it.
+// gonilux-cli info FILE [--json | --dump]: reads one IES or EULUMDAT file with the viewer's reader and reports on it.
 #include "Commands.h"
 #include "info_summary.h"
 

@@ -1,6 +1,6 @@
 #include "read_file.h"
 
-#include "IesReader.h"
+#include "PhotometricFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,11 +11,12 @@ bool ReadRecordFile(const std::string& path, tIES& ies, TStringList& headerLines
     bool headerError = false;
     TStringList fileLines;
     LoadFileLines(path, fileLines);
-    ReadIES(fileLines, headerLines, ies, header ? *header : unused, [&headerError](const std::string& message) {
-        headerError = true;
-        std::string text = message;
-        std::replace(text.begin(), text.end(), '\r', '\n');
-        std::fprintf(stderr, "%s\n", text.c_str());
-    });
+    ReadPhotometricLines(
+        path, fileLines, headerLines, ies, header ? *header : unused, [&headerError](const std::string& message) {
+            headerError = true;
+            std::string text = message;
+            std::replace(text.begin(), text.end(), '\r', '\n');
+            std::fprintf(stderr, "%s\n", text.c_str());
+        });
     return headerError;
 }

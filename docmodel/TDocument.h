@@ -15,6 +15,7 @@ public:
     using Document::FileLines;
     using Document::FileName;
     using Document::FitDown;
+    using Document::Header;
     using Document::HeaderLines;
     using Document::IESData;
     using Document::MaxIntensity;

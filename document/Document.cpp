@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include "PhotometricFile.h"
 #include "PlaneSampling.h"
 
 void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderError)
@@ -7,7 +8,7 @@ void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderErro
     EmptyIntensityTable(ies_);
     fileName_.clear();
     LoadFileLines(path, fileLines_);
-    ReadIES(fileLines_, headerLines_, ies_, onHeaderError);
+    ReadPhotometricLines(path, fileLines_, headerLines_, ies_, header_, onHeaderError);
     fileName_ = path;
 }
 

@@ -3,6 +3,7 @@
 // switches that decide the diagram's scale. The windows share one document and change it only through here.
 
 #include "IesReader.h"
+#include "PhotometricHeader.h"
 #include "tIES.h"
 
 #include <string>
@@ -13,6 +14,9 @@ public:
     const tIES& IESData() const { return ies_; }
     // The header lines of the last file read, up to and including the TILT line.
     const TStringList& HeaderLines() const { return headerLines_; }
+    // The header numbers read with HeaderLines() (photometric type, lamps, dimensions, watts ...), kept for the
+    // windows that show them.
+    const tPhotometricHeader& Header() const { return header_; }
     // What the reader left of the file's lines: the numeric text after a successful read.
     const TStringList& FileLines() const { return fileLines_; }
     // The intensity at the diagram's full radius while fit is up (see RefreshMaxIntensity).
@@ -23,9 +27,10 @@ public:
     bool FitDown() const { return fitDown_; }
     bool OrthoDown() const { return orthoDown_; }
 
-    // Empties the intensity table, then reads the file at path into the record. The header check's message goes
-    // to onHeaderError while the read goes on. Throws std::runtime_error when the file cannot be read; the table
-    // stays empty then and FileName() becomes empty.
+    // Empties the intensity table, then reads the file at path into the record, as an EULUMDAT file when its name
+    // ends in ".ldt" (any case) and as an IES file otherwise. The header check's message goes to onHeaderError
+    // while the read goes on. Throws std::runtime_error when the file cannot be read; the table
+    // stays empty then and FileName() becomes empty; the header lines and numbers keep those of the last file read.
     void Load(const std::string& path, const HeaderErrorSink& onHeaderError);
 
     // Each returns whether the value changed.
@@ -43,6 +48,7 @@ public:
 private:
     tIES ies_;
     TStringList headerLines_;
+    tPhotometricHeader header_;
     TStringList fileLines_;
     long double maxIntensity_ = 0;
     std::string fileName_;

@@ -1,9 +1,12 @@
 // Fuzz target for the EULUMDAT reader: the input's bytes into lines, the lines into the record, the header lines and
-// the header numbers. A refusal (std::runtime_error) is fine; a crash, hang, leak, undefined behaviour, a refusal
-// that changed anything or a record that contradicts its own counts or the facts of the read is a finding.
+// the header numbers, and the checker over the same bytes. A refusal (std::runtime_error) is fine; a crash, hang,
+// leak, undefined behaviour, a refusal that changed anything, a record that contradicts its own counts or the facts
+// of the read, or a check that disagrees with the read is a finding.
 
+#include "Checker.h"
 #include "LdtReader.h"
 #include "LineText.h"
+#include "TextEncoding.h"
 
 #include <cmath>
 #include <cstdio>
@@ -54,12 +57,40 @@ void CheckRecord(const tIES& ies, const tLdtFacts& facts, const TStringList& hea
         Fail("a failing field was not reported exactly once");
 }
 
+// The checker reads with the same reader: a refused file has exactly one error, on the line the refusal names (a
+// plane count the symmetry cannot split is named on line 4 either way); a read file has an error for each field that
+// failed (the report lists ten of a code, then counts the rest) and no other.
+void CheckAgreement(std::string_view bytes, const std::string& refusal, const tLdtFacts& facts)
+{
+    const Diagnostics found = CheckLdtText(bytes);
+    std::size_t errors = 0, fieldErrors = 0, errorLine = 0;
+    for (const Diagnostic& d : found) {
+        if (d.line == 0 || d.code.empty() || d.message.empty() || FirstInvalidUtf8(d.message) != std::string::npos)
+            Fail("a diagnostic without a line, a code or a valid UTF-8 message");
+        if (d.severity != Severity::Error)
+            continue;
+        ++errors;
+        errorLine = d.line;
+        if (d.code == "ldt-field")
+            ++fieldErrors;
+    }
+    if (!refusal.empty()) {
+        if (errors != 1 || refusal.rfind("EULUMDAT line " + std::to_string(errorLine) + ": ", 0) != 0)
+            Fail("the check does not give the reader's refusal on its line");
+        return;
+    }
+    const std::size_t expected = facts.failures.size() <= 10 ? facts.failures.size() : 11;
+    if (errors != fieldErrors || fieldErrors != expected)
+        Fail("the check's errors differ from the fields the reader could not convert");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     TStringList lines;
-    SplitIntoLines(std::string_view(reinterpret_cast<const char*>(data), size), lines);
+    SplitIntoLines(bytes, lines);
     tIES ies;
     TStringList headerLines;
     tPhotometricHeader header;
@@ -74,8 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Fail("a refusal does not name its line");
         if (ies.Candela.size() != 1 || headerLines.size() != 2 || facts.lastTableLine != 12345 || messages != 0)
             Fail("a refused read changed the record");
+        CheckAgreement(bytes, e.what(), facts);
         return 0;
     }
     CheckRecord(ies, facts, headerLines, messages);
+    CheckAgreement(bytes, {}, facts);
     return 0;
 }

@@ -37,19 +37,6 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-// Converts a numeric field: blanks around it are ignored and a comma is a decimal point.
-bool ConvertField(std::string_view text, long double& value)
-{
-    text = Trimmed(text);
-    if (std::memchr(text.data(), ',', text.size()) == nullptr)
-        return ConvertToken(text, value);
-    std::string copy(text);
-    for (char& c : copy)
-        if (c == ',')
-            c = '.';
-    return ConvertToken(copy, value);
-}
-
 // The lines of the file with 1-based access; a missing line or a field that cannot be used refuses the file.
 class Fields {
 public:
@@ -80,7 +67,7 @@ public:
     {
         const std::string_view text = Text(line, field);
         long double value = 0;
-        if (!ConvertField(text, value))
+        if (!ConvertLdtField(text, value))
             Refuse(line, "the " + field + " \"" + std::string(text) + "\" is not a number");
         return value;
     }
@@ -90,7 +77,7 @@ public:
     {
         const std::string_view text = Text(line, field);
         long double value = 0;
-        if (!ConvertField(text, value))
+        if (!ConvertLdtField(text, value))
             failures.push_back({ line, field, std::string(text) });
         return value;
     }
@@ -100,7 +87,7 @@ public:
     {
         const std::string_view text = Text(line, field);
         long double value = 0;
-        if (!ConvertField(text, value) || value != std::floor(value) || value < low)
+        if (!ConvertLdtField(text, value) || value != std::floor(value) || value < low)
             Refuse(line, "the " + field + " \"" + std::string(text) + "\" is not " + rule);
         if (value > kMaxCount)
             Refuse(line, "the " + field + " \"" + std::string(text) + "\" is more than " + std::to_string(kMaxCount));
@@ -154,7 +141,7 @@ std::vector<tArrEx> ReadTable(const Fields& fields, const tLdtFacts& facts, long
         for (long double& value : rows[p]) {
             const std::string_view text = fields.Text(line, field);
             long double stored = 0;
-            if (!ConvertField(text, stored))
+            if (!ConvertLdtField(text, stored))
                 Fields::Refuse(line, "the intensity \"" + std::string(text) + "\" is not a number");
             value = stored * scale;
             if (!std::isfinite(value))
@@ -203,6 +190,18 @@ TStringList HeaderLinesOf(const Fields& fields, std::string_view lampType)
 }
 
 } // namespace
+
+bool ConvertLdtField(std::string_view text, long double& value)
+{
+    text = Trimmed(text);
+    if (std::memchr(text.data(), ',', text.size()) == nullptr)
+        return ConvertToken(text, value);
+    std::string copy(text);
+    for (char& c : copy)
+        if (c == ',')
+            c = '.';
+    return ConvertToken(copy, value);
+}
 
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut)

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A numeric field that did not convert but is not needed to build the record; the read went on.
@@ -41,6 +42,9 @@ struct tLdtFacts {
     std::size_t firstTrailingLine = 0; // 0 when there are none
     std::vector<tLdtFieldFailure> failures; // in file order
 };
+
+// Converts a numeric field as the reader does: blanks around it are ignored and a comma is a decimal point.
+bool ConvertLdtField(std::string_view text, long double& value);
 
 // Reads an EULUMDAT file's lines (as LoadFileLines gives them) into the record: horizontal angles as an IES file
 // of the same symmetry holds them, candela values scaled to the flux of lamp set 1. headerLines receives the

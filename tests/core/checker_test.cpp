@@ -2,7 +2,9 @@
 // value over the fixtures, samples and the real-world corpus, and UTF-8 validation.
 #include "Checker.h"
 #include "IesReader.h"
+#include "LdtReader.h"
 #include "LineText.h"
+#include "PhotometricFile.h"
 #include "TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +139,8 @@ TEST(Checker, NamesTheValuesTheReaderStoresOnEveryKnownFile)
         if (!fs::is_directory(dir))
             continue;
         for (const auto& entry : fs::recursive_directory_iterator(dir))
-            if (entry.is_regular_file() && IsCheckableName(entry.path().filename().string()))
+            if (entry.is_regular_file() && IsCheckableName(entry.path().filename().string())
+                && !IsLdtPath(entry.path().string())) // the IES reader's files; EULUMDAT is checked below
                 files.push_back(entry.path());
     }
     ASSERT_GT(files.size(), 60u);
@@ -206,4 +209,117 @@ TEST(TextEncoding, FindsTheFirstByteThatIsNotWellFormedUtf8)
         EXPECT_EQ(FirstInvalidUtf8(c.bytes), c.firstInvalid) << c.bytes;
     EXPECT_EQ(DisplayUtf8("Lumi\xe8re"), "Lumi\xc3\xa8re");
     EXPECT_EQ(DisplayUtf8("Lumi\xc3\xa8re"), "Lumi\xc3\xa8re");
+}
+
+namespace {
+
+const FixtureCase kLdtFixtureCases[] = {
+    { "downward_fraction_letters", "ldt-field", Severity::Error, 22, 0, "downward flux fraction 'n/a'" },
+    { "planes_6_for_symmetry_4", "ldt-symmetry", Severity::Error, 4, 0, "6 is not divisible by 4" },
+    { "symmetry_4_planes_end_at_80", "ldt-symmetry", Severity::Warning, 44, 0, "C angle 2 is 80 instead of 90" },
+    { "lines_after_table", "ldt-trailing", Severity::Note, 55, 0, "2 lines" },
+    { "lorl_50_against_82_7", "ldt-lorl", Severity::Warning, 23, 0,
+        "ratio 50 % differs by more than 2 points from the 82.7 %" },
+    { "symmetry_5", "ldt-refused", Severity::Error, 3, 0, "symmetry indicator \"5\"" },
+    { "intensity_letter_x", "ldt-refused", Severity::Error, 51, 0, "intensity \"2OO\" is not a number" },
+    { "cut_in_lamp_set", "ldt-refused", Severity::Error, 31, 0, "ends before the colour rendering of set 1" },
+};
+
+} // namespace
+
+TEST(LdtChecker, EachFixtureGivesItsCodeAloneWhereTheFaultStands)
+{
+    for (const FixtureCase& c : kLdtFixtureCases) {
+        SCOPED_TRACE(c.file);
+        const Diagnostics found = CheckFile(kCheckFixtures + c.file + ".ldt");
+        ASSERT_EQ(found.size(), 1u) << Listing(found);
+        EXPECT_EQ(found[0].code, c.code);
+        EXPECT_EQ(found[0].severity, c.severity);
+        EXPECT_EQ(found[0].line, c.line) << found[0].message;
+        EXPECT_EQ(found[0].column, c.column);
+        EXPECT_NE(found[0].message.find(c.inMessage), std::string::npos) << found[0].message;
+    }
+}
+
+TEST(LdtChecker, SoundFilesHaveNothingToSay)
+{
+    // A byte-order mark with LF endings reads as the plain file; absolute photometry has no lamp flux to set the
+    // light output ratio against, however far off it is.
+    std::vector<std::string> sound;
+    for (const char* file : { "clean_rotational", "clean_lf_bom", "absolute_photometry_lorl_50" })
+        sound.push_back(kCheckFixtures + file + ".ldt");
+    for (const auto& entry : fs::directory_iterator(GONILUX_SAMPLES_DIR))
+        if (IsLdtPath(entry.path().string()))
+            sound.push_back(entry.path().string());
+    ASSERT_GT(sound.size(), 3u) << "the samples hold an EULUMDAT file";
+    for (const std::string& file : sound) {
+        const Diagnostics found = CheckFile(file);
+        EXPECT_TRUE(found.empty()) << file << "\n" << Listing(found);
+    }
+    const fs::path corpus = fs::path(GONILUX_CORPUS_DIR) / "luxpy";
+    if (!fs::is_directory(corpus))
+        GTEST_SKIP() << "corpus not present";
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        if (!IsLdtPath(entry.path().string()))
+            continue;
+        ++files;
+        const Diagnostics found = CheckFile(entry.path().string());
+        Severity worst = Severity::Note;
+        EXPECT_TRUE(!WorstSeverity(found, worst) || worst != Severity::Error) << entry.path() << "\n" << Listing(found);
+    }
+    EXPECT_EQ(files, 6);
+}
+
+// The checker reads with the viewer's reader: a refusal stands on the line the reader names, and every field the
+// reader could not convert is listed.
+TEST(LdtChecker, AgreesWithTheReaderOnEveryFixture)
+{
+    for (const auto& entry : fs::directory_iterator(kCheckFixtures)) {
+        if (!IsLdtPath(entry.path().string()))
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        const Diagnostics found = CheckFile(entry.path().string());
+        TStringList lines, headerLines;
+        LoadFileLines(entry.path().string(), lines);
+        tIES ies;
+        tPhotometricHeader header;
+        tLdtFacts facts;
+        std::string refusal;
+        try {
+            ReadLDT(lines, headerLines, ies, header, nullptr, &facts);
+        } catch (const std::runtime_error& e) {
+            refusal = e.what();
+        }
+        const auto count = [&](const char* code) {
+            return std::count_if(found.begin(), found.end(), [code](const Diagnostic& d) { return d.code == code; });
+        };
+        const auto errors = std::count_if(
+            found.begin(), found.end(), [](const Diagnostic& d) { return d.severity == Severity::Error; });
+        if (refusal.empty()) {
+            EXPECT_EQ(errors, count("ldt-field")) << Listing(found);
+            EXPECT_EQ(static_cast<std::size_t>(count("ldt-field")), facts.failures.size());
+            continue;
+        }
+        ASSERT_EQ(errors, 1) << Listing(found);
+        const auto error = std::find_if(
+            found.begin(), found.end(), [](const Diagnostic& d) { return d.severity == Severity::Error; });
+        EXPECT_EQ(refusal.find("EULUMDAT line " + std::to_string(error->line) + ": "), 0u) << refusal;
+        EXPECT_NE(error->message.find("not load"), std::string::npos);
+    }
+}
+
+TEST(LdtChecker, FolderWalksTakeEulumdatInAnyCase)
+{
+    const struct {
+        const char* name;
+        bool checkable;
+    } cases[] = { { "a.ldt", true }, { "B.LDT", true }, { "dir/c.Ldt", true }, { "d.IES", true },
+        { "notes.txt", false }, { "ldt", false }, { "x.ldt.bak", false }, { "dir.ldt/readme", false } };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCheckableName(c.name), c.checkable) << c.name;
+    // The extension chooses the format whatever its case: an EULUMDAT file checked as IES would have no TILT line.
+    const std::string bytes = Bytes(kCheckFixtures + "lorl_50_against_82_7.ldt");
+    EXPECT_EQ(Find(CheckText("X.LDT", bytes), "ldt-lorl")->line, 23u);
+    EXPECT_NE(Find(CheckText("x.ies", bytes), "no-tilt"), nullptr);
 }

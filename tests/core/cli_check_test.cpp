@@ -78,6 +78,24 @@ TEST_F(CliCheck, WalksFoldersInSortedOrderAndRecursesOnlyWhenAsked)
     EXPECT_NE(deep.out.find("3 files: 0 clean, 3 with warnings"), std::string::npos) << deep.out;
 }
 
+TEST_F(CliCheck, WalksEulumdatFilesInAnyCaseBesideIes)
+{
+    for (const char* to : { "cat/a.ldt", "cat/B.LDT", "cat/sub/c.Ldt" }) {
+        std::filesystem::create_directories(std::filesystem::path(m_dir + "/" + to).parent_path());
+        std::filesystem::copy_file(kFixtures + "lorl_50_against_82_7.ldt", m_dir + "/" + to);
+    }
+    Copy("candela_negative", "cat/d.ies");
+    const CliRun flat = Run("check --quiet cat");
+    EXPECT_EQ(flat.exitCode, 1);
+    EXPECT_EQ(flat.out.find("cat/B.LDT:23: warning: the light output ratio 50 %"), 0u) << flat.out;
+    EXPECT_NE(flat.out.find("\ncat/a.ldt:23: warning:"), std::string::npos) << flat.out;
+    EXPECT_NE(flat.out.find("\ncat/d.ies:9:5: warning:"), std::string::npos) << flat.out;
+    EXPECT_EQ(flat.out.find("c.Ldt"), std::string::npos) << flat.out;
+    const CliRun deep = Run("check -r cat");
+    EXPECT_NE(deep.out.find("\ncat/sub/c.Ldt:23: warning:"), std::string::npos) << deep.out;
+    EXPECT_NE(deep.out.find("4 files: 0 clean, 4 with warnings"), std::string::npos) << deep.out;
+}
+
 TEST_F(CliCheck, ExitStatusSaysTheWorstFinding)
 {
     Copy("clean_type_c", "clean.ies");

@@ -28,11 +28,15 @@ TEST_F(MainWindowTest, StartsWithPrefixesOnlyAndAxialLabelUncovered)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(MainWindowTest, FileListShowsPlainIesFilesOfAnyCaseSortedByName)
+TEST_F(MainWindowTest, FileListShowsPlainIesAndLdtFilesOfAnyCaseSortedTogetherByName)
 {
     writeRaw(QFile::encodeName(filesDir + "/b.IES"), "x");
     writeRaw(QFile::encodeName(filesDir + "/a.ies"), "x");
     writeRaw(QFile::encodeName(filesDir + "/C.Ies"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/b2.ldt"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/D.LDT"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/.hidden.ldt"), "x");
+    writeRaw(QFile::encodeName(filesDir + "/x.ldtx"), "x");
     writeRaw(QFile::encodeName(filesDir + "/notes.txt"), "x");
     writeRaw(QFile::encodeName(filesDir + "/.hidden.ies"), "x");
     writeRaw(QFile::encodeName(filesDir + "/x.iesx"), "x");
@@ -43,7 +47,7 @@ TEST_F(MainWindowTest, FileListShowsPlainIesFilesOfAnyCaseSortedByName)
     QStringList shown;
     for (int i = 0; i < Form1->FileListBox1->count(); ++i)
         shown << Form1->FileListBox1->item(i)->text();
-    EXPECT_EQ(shown, (QStringList { "a.ies", "b.IES", "C.Ies" }));
+    EXPECT_EQ(shown, (QStringList { "a.ies", "b.IES", "b2.ldt", "C.Ies", "D.LDT" }));
     EXPECT_TRUE(Form1->FileListBox1->selectedItems().isEmpty());
     EXPECT_EQ(Form1->FileListBox1->selectionMode(), QAbstractItemView::SingleSelection);
 
