@@ -74,7 +74,7 @@ TEST(CommandLine, AnswersAndRefusals)
     };
     const std::vector<Case> cases = {
         { GONILUX_APP, "--help", 0, "Usage: gonilux [options] [FILE | FOLDER]\n", "" },
-        { GONILUX_APP, "--help", 0, "a folder to start in", "" },
+        { GONILUX_APP, "--help", 0, "FILE | FOLDER  An .ies or .ldt file", "" },
         { GONILUX_APP, "-h", 0, "--version", "" },
         { GONILUX_APP, "-v", 0, "gonilux ", "" },
         { GONILUX_APP, "--no-such-option", 2, "", "Unknown option 'no-such-option'" },
