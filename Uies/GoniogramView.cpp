@@ -6,7 +6,6 @@
 #include "TDocument.h"
 
 #include <QFrame>
-#include <QLocale>
 #include <QToolButton>
 
 #include <algorithm>
@@ -20,15 +19,7 @@ void TForm1::ShowGrid()
 
 void TForm1::DrawIES()
 {
-    GoniogramInput input;
-    input.ies = &document_.IESData();
-    input.plane = document_.SelectedPlane();
-    input.fitDown = document_.FitDown();
-    input.orthoDown = document_.OrthoDown();
-    input.maxIntensity = document_.MaxIntensity();
-    input.width = PaintBox1->width();
-    input.height = PaintBox1->height();
-    input.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    const GoniogramInput input = ShownGoniogram();
     PaintBox1->Draw([&input](DrawSurface& surface) { ::DrawIES(surface, input); });
 }
 

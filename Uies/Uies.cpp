@@ -168,6 +168,8 @@ void TForm1::BuildControls()
     auto* driverLayout = new TAlignLayout(PanelDriver);
     driverLayout->addControl(PanelDegree, Align::Right);
 
+    // A file or a folder dropped on the window opens as if chosen in the browser.
+    setAcceptDrops(true);
     PaintBox1->setFocusPolicy(Qt::NoFocus);
     ProgressBarRender->setFocusPolicy(Qt::NoFocus);
     Splitter1->setFocusPolicy(Qt::NoFocus);
@@ -181,6 +183,9 @@ void TForm1::BindHandlers()
     FollowDocument();
     PaintBox1->OnPaint = [this] { Guard([this] { PaintBox1Paint(); }); };
     PaintBox1->OnClick = [this] { Guard([this] { PaintBox1Click(); }); };
+    PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PaintBox1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { Guard([this, &at] { PaintBox1ContextMenu(at); }); });
     connect(ButtonRender, &QPushButton::clicked, this, [this] { Guard([this] { ButtonRenderClick(); }); });
     connect(SpeedButtonUpdate, &QToolButton::clicked, this, [this] { Guard([this] { SpeedButtonUpdateClick(); }); });
     connect(SpeedButtonFit, &QToolButton::clicked, this, [this] { Guard([this] { SpeedButtonFitClick(); }); });
@@ -213,6 +218,7 @@ void TForm1::showEvent(QShowEvent* event)
     if (!filesReadOnce_) {
         filesReadOnce_ = true;
         Guard([this] { ReadFiles(); });
+        Guard([this] { SelectPendingFile(); });
     }
     Guard([this] { FormShow(); });
 }

@@ -3,6 +3,7 @@
 // changes it through the document only; it asks the render window for renders through RenderWindowLink and
 // follows the render through the slots marked below, which the viewer connects.
 
+#include "Goniogram.h"
 #include "PaintBox.h"
 #include "TrackBarDegree.h"
 #include "tIES.h"
@@ -22,6 +23,9 @@ class QToolButton;
 class QComboBox;
 class QListWidget;
 class QSplitter;
+class QMenu;
+class QDragEnterEvent;
+class QDropEvent;
 class RenderWindowLink;
 class TDocument;
 
@@ -82,6 +86,13 @@ public:
     // std::runtime_error with the file system's reason when the folder cannot be entered.
     void SetDirectory(const QByteArray& folder);
 
+    // Shows folder, or the folder of a file and selects the file so that it loads. Throws std::runtime_error
+    // naming the path when it does not exist, the folder cannot be entered or the file is not listed. Before the
+    // first show the file is selected when the window first reads the folder.
+    void OpenPath(const QByteArray& path);
+    // A name the viewer opens when dropped: ".ies" or ".ldt" in any case.
+    static bool IsOpenableFileName(const QByteArray& name);
+
     // Number of times the loading flow, a track bar move or a switch asked the render window to render.
     int RendersRequested() const { return rendersRequested_; }
 
@@ -102,6 +113,14 @@ public:
     void ShowGrid();
     void DrawIES();
 
+    // The goniogram's context menu, opened by a right click at a point of the paint box, and its actions.
+    void PaintBox1ContextMenu(const QPoint& at);
+    void CopyGoniogramImage(); // the diagram as shown, to the clipboard
+    void SaveGoniogramImage(); // PNG or SVG by the name's extension, asked through the save seam
+    void CopyGoniogramValues(); // the shown planes' values as tab-separated text
+    // What the goniogram shows now: record, plane, switches, scale and the paint box's size.
+    GoniogramInput ShownGoniogram() const;
+
     // The about message, lines separated by "\r".
     static QString AboutText();
     // Label1's text for the six-line header text: its carriage returns become line breaks.
@@ -120,6 +139,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildControls();
@@ -139,6 +160,7 @@ private:
     void ReadFiles();
     void DriveChosen(int index);
     void DirectoryActivated(int row);
+    void SelectPendingFile();
 
     TDocument& document_;
     QPointer<QWidget> renderWindow_;
@@ -152,4 +174,6 @@ private:
     // none while it never was (a window maximised by the settings before its first show).
     QPoint normalFrameOffset_;
     int rendersRequested_ = 0;
+    QPointer<QMenu> goniogramMenu_;
+    QByteArray pendingFile_; // name of a file to select once its folder is listed
 };

@@ -70,6 +70,9 @@ void TForm2::BuildControls()
     Panel1->setGeometry(9, 9, 305, 305);
     Image1 = new TImage(Panel1);
     Image1->setGeometry(2, 2, 300, 300);
+    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { Guard([this, &at] { Image1ContextMenu(at); }); });
 
     connect(Button1, &QPushButton::clicked, this, [this] { Guard([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { Guard([this] { Button2Click(); }); });

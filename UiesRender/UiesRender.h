@@ -11,6 +11,7 @@ class QPushButton;
 class QCheckBox;
 class QLabel;
 class QFrame;
+class QMenu;
 class QCloseEvent;
 class QShowEvent;
 class TTrackBar2;
@@ -55,6 +56,11 @@ public:
     void ButtonResetZoomClick();
     void FormClose();
 
+    // The picture's context menu, opened by a right click at a point of Image1, and its actions.
+    void Image1ContextMenu(const QPoint& at);
+    void CopyPicture(); // the rendered picture to the clipboard
+    void SavePicture(); // PNG or PGM by the name's extension, asked through the save seam
+
     // Values the window starts with before the settings are applied.
     static constexpr int LayoutLeft = 360;
     static constexpr int LayoutTop = 250;
@@ -95,4 +101,5 @@ private:
     QPointer<const QWidget> owner_;
     bool renderDirty_ = false;
     bool formDestroyed_ = false;
+    QPointer<QMenu> pictureMenu_;
 };

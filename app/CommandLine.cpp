@@ -25,6 +25,8 @@ CommandLineRequest ReadCommandLine(const QStringList& arguments, QTextStream& ou
         QStringList { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("FILE | FOLDER"),
+        QStringLiteral("An .ies or .ldt file to select and show, or a folder to start in."));
 
     CommandLineRequest request;
     if (!parser.parse(arguments)) {
@@ -34,7 +36,7 @@ CommandLineRequest ReadCommandLine(const QStringList& arguments, QTextStream& ou
         // The first line names the program as installed rather than the path it was started by.
         QString text = parser.helpText();
         const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
-        text.replace(0, firstLineEnd, QStringLiteral("Usage: gonilux [options]"));
+        text.replace(0, firstLineEnd, QStringLiteral("Usage: gonilux [options] [FILE | FOLDER]"));
         out << text;
         request.exitCode = 0;
     } else if (parser.isSet(version)) {

@@ -1,6 +1,7 @@
 #pragma once
 // The viewer's command line, read before any window exists. --help and --version answer on standard output and end
-// the program; otherwise the window opens and the positional arguments are kept for it.
+// the program; otherwise the window opens and the positional arguments (a file or a folder to start with) are kept
+// for it.
 
 #include <QStringList>
 

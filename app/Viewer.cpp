@@ -1,8 +1,12 @@
 #include "Viewer.h"
 
+#include "Notifier.h"
 #include "TDocument.h"
 #include "Uies.h"
 #include "UiesRender.h"
+
+#include <QFile>
+#include <QStringList>
 
 void ConnectWindows(TForm1& main, TForm2& render)
 {
@@ -29,4 +33,11 @@ Viewer::~Viewer()
     delete form2_;
     delete form1_;
     delete document_;
+}
+
+void Viewer::OpenAtStart(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    Guard([this, &paths] { form1_->OpenPath(QFile::encodeName(paths.first())); });
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The viewer: one document, the main window and the render window that observe it, and the wiring between them.
 
+#include <QStringList>
+
 class TForm1;
 class TForm2;
 class TDocument;
@@ -18,6 +20,11 @@ public:
     ~Viewer();
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
+
+    // The paths of the command line: the first one is shown in the browser (a folder) or selected there (a file)
+    // instead of the remembered folder. One that does not exist or cannot be shown is named in a message and the
+    // start goes on as usual. Called before the main window is first shown.
+    void OpenAtStart(const QStringList& paths);
 
     TDocument& Document() { return *document_; }
     TForm1& MainWindow() { return *form1_; }

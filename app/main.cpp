@@ -7,7 +7,8 @@
 
 int main(int argc, char** argv)
 {
-    if (const CommandLineRequest request = ReadCommandLine(argc, argv); request.exitCode)
+    const CommandLineRequest request = ReadCommandLine(argc, argv);
+    if (request.exitCode)
         return *request.exitCode;
     // The toolkit sees only the program's name: its own options are not offered.
     int toolkitArgc = argc > 0 ? 1 : 0;
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
 
     Viewer viewer;
+    viewer.OpenAtStart(request.paths);
     // Closing the main window ends the program, whether the render window is open or not.
     QObject::connect(&viewer.MainWindow(), &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     viewer.MainWindow().show();

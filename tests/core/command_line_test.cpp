@@ -73,7 +73,8 @@ TEST(CommandLine, AnswersAndRefusals)
         const char* inErr; // expected within standard error ("" for nothing)
     };
     const std::vector<Case> cases = {
-        { GONILUX_APP, "--help", 0, "Usage: gonilux [options]\n", "" },
+        { GONILUX_APP, "--help", 0, "Usage: gonilux [options] [FILE | FOLDER]\n", "" },
+        { GONILUX_APP, "--help", 0, "FILE | FOLDER  An .ies or .ldt file", "" },
         { GONILUX_APP, "-h", 0, "--version", "" },
         { GONILUX_APP, "-v", 0, "gonilux ", "" },
         { GONILUX_APP, "--no-such-option", 2, "", "Unknown option 'no-such-option'" },

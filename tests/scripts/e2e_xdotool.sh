@@ -104,6 +104,28 @@ ZOOM_THUMB_X=109 ZOOM_Y=362
 CLOSE_X=309 CLOSE_Y=358
 IMAGE_X=11 IMAGE_Y=11 IMAGE_SIZE=300
 
+# --- Copy and save: the goniogram's context menu --------------------------------------------------------------
+# copy_goniogram_image: right-click the diagram, choose "&Copy image" by its accelerator; the clipboard then offers
+# image/png, and the PNG it hands out is the diagram (307 x 307 at the first start's size) with red curves.
+copy_goniogram_image() {
+    command -v xclip >/dev/null || fail "xclip is missing (make deps installs it)"
+    xdotool mousemove $((MX + PANEL_X + 155)) $((MY + 200)) click 3
+    sleep 0.7
+    shot goniogram-menu
+    xdotool key c
+    sleep 0.7
+    local targets
+    targets=$(timeout 10 xclip -selection clipboard -t TARGETS -o || true)
+    echo "clipboard targets: $(echo "$targets" | tr '\n' ' ')"
+    echo "$targets" | grep -qx 'image/png' || fail "the clipboard offers no image/png after \"Copy image\""
+    timeout 10 xclip -selection clipboard -t image/png -o >"$art/clipboard.png" || fail "cannot read the PNG"
+    [ "$(head -c 8 "$art/clipboard.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] \
+        || fail "the clipboard's image/png is not a PNG"
+    [ "$(identify -format '%wx%h' "$art/clipboard.png")" = 307x307 ] \
+        || fail "the copied picture is $(identify -format '%wx%h' "$art/clipboard.png"), not the diagram's 307x307"
+    [ "$(red_pixels "$art/clipboard.png" 0 0 307 307)" -gt 200 ] || fail "the copied picture shows no curves"
+}
+
 # === First run, in the samples folder, without a settings file ===============================================
 start_program "$work/samples"
 geometry "$win"
@@ -142,6 +164,8 @@ shot degree-drag
 [ "$(red_pixels "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 401)" -gt 200 ] || fail "no curves after the drag"
 same_region "$arrow_shot" "$last" $((MX + PANEL_X)) "$MY" $((720 - PANEL_X)) 70 && fail "Degrees= did not change"
 same_region "$arrow_shot" "$last" $((MX + 146)) $((MY + 106)) 255 29 && fail "the thumb did not move"
+
+copy_goniogram_image
 
 # "&Render" by its accelerator: the render window appears and renders.
 xdotool mousemove $((MX + 300)) $((MY + 40)) key alt+r

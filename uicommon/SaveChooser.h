@@ -1,0 +1,23 @@
+#pragma once
+// The one seam for asking the user where to save a picture: the save dialog, or whatever a test installs.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace savechooser {
+
+// Receives the dialog's caption and its filters ("PNG image (*.png);;..."); returns the chosen path, empty when
+// the user cancelled.
+using Chooser = std::function<QString(const QString& caption, const QString& filters)>;
+
+// Replaces the save dialog; an empty chooser restores it.
+void setChooser(Chooser chooser);
+
+// The path to save to, empty when cancelled. Without an extension of its own the path takes the first one of
+// the chosen filter, so "light" saved as PNG becomes "light.png".
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters);
+
+} // namespace savechooser
