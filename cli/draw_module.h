@@ -8,11 +8,15 @@
 #include <string>
 
 // Raised whenever the table below changes shape, so a stale module beside a newer program is refused.
-inline constexpr int DrawModuleVersion = 1;
+inline constexpr int DrawModuleVersion = 2;
 
+// The program carries its own C++ library (for a quicker start) while the module uses the system's, which Qt needs:
+// so nothing allocated on one side is freed on the other and no exception crosses. The module only reads what the
+// program passes and hands back plain values.
 struct DrawModule {
-    // The system locale's decimal separator, which the goniogram's labels use.
-    std::string (*decimalSeparator)();
+    // The system locale's decimal separator, which the goniogram's labels use, into text (at least 8 bytes,
+    // zero ended).
+    void (*decimalSeparator)(char* text, int size);
     // Creates the GUI application that fonts and text need; on the main thread, before any goniogram is written.
     void (*startGui)();
     // Ends what startGui began, once the last goniogram is written.

@@ -184,7 +184,9 @@ int RunGoniogram(int argc, char** argv)
         std::printf("error %s\n", problem.c_str());
         return 3;
     }
-    const std::string decimalSeparator = module->decimalSeparator();
+    char separator[8] = ".";
+    module->decimalSeparator(separator, sizeof separator);
+    const std::string decimalSeparator = separator;
     if (options->Batch())
         return DrawBatch(*module, *options, decimalSeparator);
 

@@ -20,7 +20,12 @@ namespace {
 std::unique_ptr<QGuiApplication> app;
 QColor face; // the button face of the application's palette, read once on the main thread
 
-std::string DecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+void DecimalSeparator(char* text, int size)
+{
+    const QByteArray separator = QLocale::system().decimalPoint().toUtf8().left(size - 1);
+    std::memcpy(text, separator.constData(), static_cast<size_t>(separator.size()));
+    text[separator.size()] = '\0';
+}
 
 void StartGui()
 {
@@ -60,7 +65,7 @@ bool WriteSvg(const QString& file, const GoniogramInput& input)
     return painter.end();
 }
 
-bool WriteGoniogram(const char* path, const GoniogramInput& input)
+bool WriteGoniogramPicture(const char* path, const GoniogramInput& input)
 {
     const QString file = QString::fromLocal8Bit(path);
     const size_t length = std::strlen(path);
@@ -78,9 +83,22 @@ bool WriteGoniogram(const char* path, const GoniogramInput& input)
     return image.save(file, "PNG");
 }
 
+bool WriteGoniogram(const char* path, const GoniogramInput& input)
+{
+    try {
+        return WriteGoniogramPicture(path, input);
+    } catch (...) {
+        return false;
+    }
+}
+
 bool WriteGreyPng(const char* path, const GreyImage& image)
 {
-    return GreyPicture(image).save(QString::fromLocal8Bit(path), "PNG");
+    try {
+        return GreyPicture(image).save(QString::fromLocal8Bit(path), "PNG");
+    } catch (...) {
+        return false;
+    }
 }
 
 constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng };
