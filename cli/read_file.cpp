@@ -16,14 +16,11 @@ bool ReadRecordFile(
         [&headerError, messages](const std::string& message) {
             headerError = true;
             std::string text = message;
-            std::replace(text.begin(), text.end(), '', '
-');
+            std::replace(text.begin(), text.end(), '\r', '\n');
             if (messages)
-                *messages += text + "
-";
+                *messages += text + "\n";
             else
-                std::fprintf(stderr, "%s
-", text.c_str());
+                std::fprintf(stderr, "%s\n", text.c_str());
         });
     return headerError;
 }
