@@ -13,6 +13,8 @@ void usage(std::FILE* to = stderr)
                "                              [-o OUT.svg|OUT.png] [--ops]\n"
                "       gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
                "                              [-o OUT.png|OUT.pgm]\n"
+               "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
+               "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
                "       gonilux-cli --version | --help\n",
         to);

@@ -1,13 +1,13 @@
-// gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity] [-o OUT.png|OUT.pgm]
+// gonilux-cli render FILE... [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]
+//                            [-o OUT.png|OUT.pgm | --format png|pgm -o FOLDER]
 // Renders the 300 x 300 grey image of the viewer's render window, prints the time text on standard error, and
-// writes the image only when the render succeeded.
+// writes the image only when the render succeeded. Several files (or --format) render into a folder on every core.
 #include "Commands.h"
 #include "arguments.h"
+#include "batch.h"
+#include "draw_module.h"
 
-#include "GreyPicture.h"
 #include "RenderCompute.h"
-
-#include <QString>
 
 #include <chrono>
 #include <cstdio>
@@ -15,14 +15,16 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct RenderOptions {
-    std::string file;
+    std::vector<std::string> files;
     int plane = 0;
     RenderSettings settings;
-    std::string output; // empty: render and time only
+    std::string output; // one file: the image, empty to render and time only; several: the folder
+    std::string format; // ".png" or ".pgm" when given
 };
 
 // Fills options from argv (argv[0] is "render"); returns an explanation when the arguments are unusable.
@@ -52,19 +54,24 @@ std::string ParseArguments(int argc, char** argv, RenderOptions& options)
             if (i + 1 >= argc)
                 return "-o needs a file name";
             options.output = argv[++i];
-            if (!EndsWith(options.output, ".png") && !EndsWith(options.output, ".pgm"))
-                return "the image name must end in .png or .pgm: " + options.output;
+        } else if (argument == "--format") {
+            if (i + 1 >= argc || (std::string(argv[i + 1]) != "png" && std::string(argv[i + 1]) != "pgm"))
+                return "--format needs png or pgm";
+            options.format = std::string(".") + argv[++i];
         } else if (!argument.empty() && argument[0] == '-')
             return "unknown option " + argument;
-        else if (options.file.empty())
-            options.file = argument;
         else
-            return "only one file can be rendered: " + argument;
+            options.files.push_back(argument);
         if (!problem.empty())
             return problem;
     }
-    if (options.file.empty())
+    if (options.files.empty())
         return "no file given";
+    if (options.files.size() > 1 && options.format.empty() && !options.output.empty())
+        return "several files need --format png or pgm, and -o names their folder";
+    if (options.format.empty() && !options.output.empty() && !EndsWith(options.output, ".png")
+        && !EndsWith(options.output, ".pgm"))
+        return "the image name must end in .png or .pgm: " + options.output;
     return {};
 }
 
@@ -83,10 +90,75 @@ void WritePgm(const std::string& path, const GreyImage& image)
 
 void WritePng(const std::string& path, const GreyImage& image)
 {
-    if (!GreyPicture(image).save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
+    std::string problem;
+    const DrawModule* module = LoadDrawModule(problem);
+    if (!module)
+        throw std::runtime_error(problem);
+    if (!module->writeGreyPng(path.c_str(), image)) {
         std::remove(path.c_str());
         throw std::runtime_error("Cannot write file " + path);
     }
+}
+
+// Renders one file into output (nothing written when empty). In a batch, prefix ("FILE: ") starts each message.
+FileOutcome RenderOne(
+    const std::string& file, const std::string& output, const RenderOptions& options, const std::string& prefix)
+{
+    FileOutcome outcome;
+    try {
+        TStringList headerLines;
+        tIES ies;
+        std::string messages;
+        try {
+            ReadRecordFile(file, ies, headerLines, nullptr, &messages);
+        } catch (...) {
+            outcome.err += PrefixLines(messages, prefix);
+            throw;
+        }
+        outcome.err += PrefixLines(messages, prefix);
+        if (IsEmpty(ies))
+            throw std::runtime_error("The file has no planes: nothing to render");
+
+        GreyImage image {};
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            RenderImage(ies, options.plane, options.settings, image, nullptr);
+        } catch (...) {
+            // A failed render still reports its time, as the viewer's label does.
+            outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
+            throw;
+        }
+        outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
+
+        if (EndsWith(output, ".pgm"))
+            WritePgm(output, image);
+        else if (!output.empty())
+            WritePng(output, image);
+    } catch (const std::exception& error) {
+        outcome.out += "error " + prefix + error.what() + "\n";
+        outcome.exitCode = 3;
+    }
+    return outcome;
+}
+
+int RenderBatch(const RenderOptions& options)
+{
+    if (!options.output.empty()) {
+        const std::string problem = MakeOutputFolder(options.output);
+        if (!problem.empty()) {
+            std::printf("error %s\n", problem.c_str());
+            return 3;
+        }
+    }
+    const std::vector<std::string> clashes = OutputClashes(options.files, options.format);
+    return RunBatch(options.files.size(), [&](size_t index) {
+        const std::string& file = options.files[index];
+        if (!options.output.empty() && !clashes[index].empty())
+            return FileOutcome { 3, "error " + file + ": gives the same image name as " + clashes[index] + "\n", {} };
+        const std::string output
+            = options.output.empty() ? std::string() : BatchOutputPath(options.output, file, options.format);
+        return RenderOne(file, output, options, file + ": ");
+    });
 }
 
 } // namespace
@@ -97,36 +169,15 @@ int RunRender(int argc, char** argv)
     const std::string problem = ParseArguments(argc, argv, options);
     if (!problem.empty()) {
         std::fprintf(stderr, "gonilux-cli render: %s\n", problem.c_str());
-        std::fputs("usage: gonilux-cli render FILE [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
-                   "                              [-o OUT.png|OUT.pgm]\n",
+        std::fputs(
+            "usage: gonilux-cli render FILE... [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
+            "                              [-o OUT.png|OUT.pgm | --format png|pgm -o FOLDER]\n",
             stderr);
         return 2;
     }
-    try {
-        TStringList headerLines;
-        tIES ies;
-        ReadRecordFile(options.file, ies, headerLines);
-        if (IsEmpty(ies))
-            throw std::runtime_error("The file has no planes: nothing to render");
-
-        GreyImage image {};
-        const auto start = std::chrono::steady_clock::now();
-        try {
-            RenderImage(ies, options.plane, options.settings, image, nullptr);
-        } catch (...) {
-            // A failed render still reports its time, as the viewer's label does.
-            std::fprintf(stderr, "%s\n", RenderTimeText(std::chrono::steady_clock::now() - start).c_str());
-            throw;
-        }
-        std::fprintf(stderr, "%s\n", RenderTimeText(std::chrono::steady_clock::now() - start).c_str());
-
-        if (EndsWith(options.output, ".pgm"))
-            WritePgm(options.output, image);
-        else if (!options.output.empty())
-            WritePng(options.output, image);
-    } catch (const std::exception& error) {
-        std::printf("error %s\n", error.what());
-        return 3;
-    }
-    return 0;
+    if (options.files.size() > 1 || !options.format.empty())
+        return RenderBatch(options);
+    const FileOutcome outcome = RenderOne(options.files.front(), options.output, options, "");
+    PrintOutcome(outcome);
+    return outcome.exitCode;
 }

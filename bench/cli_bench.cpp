@@ -1,0 +1,105 @@
+// gonilux-cli as a user meets it, whole processes started with posix_spawn:
+//  - InfoAgainstReadOnly: `gonilux-cli info` on a 37 x 73 file and a C program that only reads the file, started
+//    alternately in one run; the counters give each one's mean wall time and their ratio.
+//  - RenderBatch1000: `gonilux-cli render` of 1,000 files into a folder of PGM pictures, wall time.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Starts the program with its standard output and error on /dev/null; the wall time until it ended, in seconds.
+double Spawn(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    int status = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(pid, &status, 0);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "%s ended with status %d\n", argv[0], status);
+    return seconds;
+}
+
+// An IES file of 37 vertical angles (0 to 180 degrees) by 73 horizontal angles (0 to 360 degrees).
+std::string WriteGrid(const fs::path& path)
+{
+    std::ofstream out(path);
+    out << "IESNA:LM-63-2002\r\n[TEST] start-up bench\r\nTILT=NONE\r\n1 1000 1 37 73 1 2 0.5 0.5 0\r\n1 1 100\r\n";
+    for (int v = 0; v < 37; ++v)
+        out << v * 5 << (v == 36 ? "\r\n" : " ");
+    for (int h = 0; h < 73; ++h)
+        out << h * 5 << (h == 72 ? "\r\n" : " ");
+    for (int h = 0; h < 73; ++h)
+        for (int v = 0; v < 37; ++v)
+            out << 1000 - v * 20 + h % 7 << (v == 36 ? "\r\n" : " ");
+    return path.string();
+}
+
+void InfoAgainstReadOnly(benchmark::State& state)
+{
+    const fs::path folder = fs::temp_directory_path() / "gonilux_cli_bench_info";
+    fs::create_directories(folder);
+    const std::string file = WriteGrid(folder / "grid_37x73.ies");
+    double cli = 0, reader = 0;
+    for (auto _ : state) {
+        cli += Spawn({ GONILUX_CLI, "info", file });
+        reader += Spawn({ GONILUX_READ_ONLY, file });
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["cli_ms"] = cli / runs * 1e3;
+    state.counters["read_only_ms"] = reader / runs * 1e3;
+    state.counters["ratio"] = reader > 0 ? cli / reader : 0;
+    fs::remove_all(folder);
+}
+BENCHMARK(InfoAgainstReadOnly)->Iterations(300)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void RenderBatch1000(benchmark::State& state)
+{
+    const fs::path folder = fs::temp_directory_path() / "gonilux_cli_bench_batch";
+    fs::create_directories(folder / "in");
+    std::vector<std::string> arguments { GONILUX_CLI, "render" };
+    std::vector<fs::path> samples;
+    for (const auto& entry : fs::directory_iterator(GONILUX_SAMPLES_DIR))
+        if (entry.path().extension() == ".ies")
+            samples.push_back(entry.path());
+    for (int i = 0; i < 1000; ++i) {
+        const fs::path copy = folder / "in" / ("lamp" + std::to_string(i) + ".ies");
+        fs::copy_file(samples[static_cast<size_t>(i) % samples.size()], copy, fs::copy_options::overwrite_existing);
+        arguments.push_back(copy.string());
+    }
+    for (const char* tail : { "--format", "pgm", "-o" })
+        arguments.emplace_back(tail);
+    arguments.push_back((folder / "out").string());
+    for (auto _ : state)
+        state.SetIterationTime(Spawn(arguments));
+    fs::remove_all(folder);
+}
+BENCHMARK(RenderBatch1000)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

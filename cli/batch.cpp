@@ -1,0 +1,121 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
+
+void PrintOutcome(const FileOutcome& outcome)
+{
+    std::fputs(outcome.err.c_str(), stderr);
+    std::fputs(outcome.out.c_str(), stdout);
+}
+
+int RunBatch(size_t count, const std::function<FileOutcome(size_t)>& job, unsigned workers)
+{
+    if (workers == 0)
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    workers = static_cast<unsigned>(std::min<size_t>(workers, count));
+
+    std::vector<std::optional<FileOutcome>> outcomes(count);
+    std::mutex mutex;
+    std::condition_variable done;
+    std::atomic<size_t> next { 0 };
+    const auto work = [&] {
+        for (size_t index = next++; index < count; index = next++) {
+            FileOutcome outcome;
+            try {
+                outcome = job(index);
+            } catch (const std::exception& error) {
+                outcome.exitCode = 3;
+                outcome.out += std::string("error ") + error.what() + "\n";
+            } catch (...) {
+                outcome.exitCode = 3;
+                outcome.out += "error unknown failure\n";
+            }
+            const std::lock_guard lock(mutex);
+            outcomes[index] = std::move(outcome);
+            done.notify_one();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < workers; ++i)
+        threads.emplace_back(work);
+
+    int worst = 0;
+    for (size_t index = 0; index < count; ++index) {
+        std::unique_lock lock(mutex);
+        done.wait(lock, [&] { return outcomes[index].has_value(); });
+        const FileOutcome outcome = std::move(*outcomes[index]);
+        outcomes[index].reset();
+        lock.unlock();
+        PrintOutcome(outcome);
+        worst = std::max(worst, outcome.exitCode);
+    }
+    for (auto& thread : threads)
+        thread.join();
+    std::fflush(stderr);
+    return std::fflush(stdout) == 0 ? worst : 3;
+}
+
+namespace {
+std::string OutputName(const std::string& input, const std::string& extension)
+{
+    std::string name = std::filesystem::path(input).filename().string();
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name + extension;
+}
+} // namespace
+
+std::string BatchOutputPath(const std::string& folder, const std::string& input, const std::string& extension)
+{
+    return (std::filesystem::path(folder) / OutputName(input, extension)).string();
+}
+
+std::vector<std::string> OutputClashes(const std::vector<std::string>& inputs, const std::string& extension)
+{
+    std::vector<std::string> clashes(inputs.size());
+    std::unordered_map<std::string, size_t> first;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const auto [at, fresh] = first.emplace(OutputName(inputs[i], extension), i);
+        if (!fresh)
+            clashes[i] = inputs[at->second];
+    }
+    return clashes;
+}
+
+std::string MakeOutputFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return "Cannot create folder " + folder + ": " + error.message();
+    if (!std::filesystem::is_directory(folder, error))
+        return "Not a folder: " + folder;
+    return {};
+}
+
+std::string PrefixLines(const std::string& text, const std::string& prefix)
+{
+    if (prefix.empty())
+        return text;
+    std::string result;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        const size_t stop = end == std::string::npos ? text.size() : end + 1;
+        result += prefix;
+        result.append(text, start, stop - start);
+        start = stop;
+    }
+    return result;
+}

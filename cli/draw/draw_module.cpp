@@ -1,0 +1,111 @@
+// The Qt half of gonilux-cli: the goniogram as SVG or PNG and the render's grey image as PNG, through the
+// viewer's drawing surface.
+#include "draw_module.h"
+
+#include "GreyPicture.h"
+#include "QtSurface.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPalette>
+#include <QSvgGenerator>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QGuiApplication> app;
+QColor face; // the button face of the application's palette, read once on the main thread
+
+void DecimalSeparator(char* text, int size)
+{
+    const QByteArray separator = QLocale::system().decimalPoint().toUtf8().left(size - 1);
+    std::memcpy(text, separator.constData(), static_cast<size_t>(separator.size()));
+    text[separator.size()] = '\0';
+}
+
+void StartGui()
+{
+    // Fonts and text need a GUI application; the offscreen platform needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int appArgc = 1;
+    static char appName[] = "gonilux-cli";
+    static char* appArgv[] = { appName, nullptr };
+    app = std::make_unique<QGuiApplication>(appArgc, appArgv);
+    face = QGuiApplication::palette().color(QPalette::Button);
+}
+
+void StopGui() { app.reset(); }
+
+// ShowGrid then DrawIES, as the paint box's repaint does.
+void Draw(DrawSurface& surface, const GoniogramInput& input)
+{
+    ShowGrid(surface, input.width, input.height);
+    DrawIES(surface, input);
+}
+
+bool WriteSvg(const QString& file, const GoniogramInput& input)
+{
+    QSvgGenerator generator;
+    generator.setFileName(file);
+    generator.setSize(QSize(input.width, input.height));
+    generator.setViewBox(QRect(0, 0, input.width, input.height));
+    generator.setTitle(QStringLiteral("Goniogram"));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return false;
+    {
+        QtSurface surface(&painter, face);
+        Draw(surface, input);
+    }
+    return painter.end();
+}
+
+bool WriteGoniogramPicture(const char* path, const GoniogramInput& input)
+{
+    const QString file = QString::fromLocal8Bit(path);
+    const size_t length = std::strlen(path);
+    if (length >= 4 && QString::fromLatin1(path + length - 4).compare(QLatin1String(".svg"), Qt::CaseInsensitive) == 0)
+        return WriteSvg(file, input);
+    QImage image(input.width, input.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(face);
+    {
+        QPainter painter(&image);
+        QtSurface surface(&painter, face);
+        Draw(surface, input);
+    }
+    return image.save(file, "PNG");
+}
+
+bool WriteGoniogram(const char* path, const GoniogramInput& input)
+{
+    try {
+        return WriteGoniogramPicture(path, input);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool WriteGreyPng(const char* path, const GreyImage& image)
+{
+    try {
+        return GreyPicture(image).save(QString::fromLocal8Bit(path), "PNG");
+    } catch (...) {
+        return false;
+    }
+}
+
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng };
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) const DrawModule* GoniluxCliDrawModule(int version)
+{
+    return version == DrawModuleVersion ? &Table : nullptr;
+}

@@ -1,0 +1,217 @@
+// gonilux-cli without Qt for text and PGM output, and render / goniogram over several files into a folder, run as
+// separate processes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+const std::string kSamples = GONILUX_SAMPLES_DIR;
+const std::string kFixtures = GONILUX_FIXTURES_DIR;
+const std::vector<std::string> kSampleNames
+    = { "downlight_axial", "panel_quadrant", "street_bilateral", "washer_full_360" };
+
+class CliBatch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/gonilux_cli_batch_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // Runs gonilux-cli with arguments after the environment assignments in environment.
+    CliRun Cli(const std::string& arguments, const std::string& environment = "")
+    {
+        const fs::path out = m_dir / "stdout", err = m_dir / "stderr";
+        const std::string command
+            = environment + " " + Quote(GONILUX_CLI) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = Slurp(out);
+        run.err = Slurp(err);
+        return run;
+    }
+
+    static std::string Samples()
+    {
+        std::string list;
+        for (const auto& name : kSampleNames)
+            list += Quote(kSamples + "/" + name + ".ies") + " ";
+        return list;
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
+{
+    const std::string sample = Quote(kSamples + "/panel_quadrant.ies");
+    struct Case {
+        std::string arguments;
+        bool loadsQt;
+    };
+    const Case cases[] = {
+        { "info " + sample, false },
+        { "info " + sample + " --json", false },
+        { "check " + sample, false },
+        { "render " + sample + " -o " + Quote(m_dir / "x.pgm"), false },
+        { "render " + Samples() + "--format pgm -o " + Quote(m_dir / "pgm"), false },
+        { "--version", false },
+        { "--help", false },
+        { "render " + sample + " -o " + Quote(m_dir / "x.png"), true },
+        { "goniogram " + sample + " -o " + Quote(m_dir / "x.svg"), true },
+        { "render " + Samples() + "--format png -o " + Quote(m_dir / "png"), true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = Cli(c.arguments, "LD_DEBUG=files");
+        EXPECT_EQ(run.exitCode, 0) << run.out;
+        // The dynamic loader names every object it opens; the drawing module brings Qt in.
+        EXPECT_EQ(run.err.find("libQt6Gui") != std::string::npos, c.loadsQt);
+        EXPECT_EQ(run.err.find("libQt6Core") != std::string::npos, c.loadsQt);
+        EXPECT_EQ(run.err.find("gonilux-cli-draw") != std::string::npos, c.loadsQt);
+    }
+}
+
+TEST_F(CliBatch, BatchOutputEqualsEachSingleFileOutput)
+{
+    struct Case {
+        std::string command, format, options;
+    };
+    const Case cases[] = {
+        { "render", "pgm", "--plane 0 --brightness 70" },
+        { "render", "png", "--radiosity --zoom 300" },
+        { "goniogram", "svg", "--size 320x240 --no-fit" },
+        { "goniogram", "png", "--size 200x300 --no-ortho" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command + " " + c.format);
+        const fs::path folder = m_dir / c.format / "made" / "here";
+        const CliRun batch
+            = Cli(c.command + " " + Samples() + c.options + " --format " + c.format + " -o " + Quote(folder));
+        ASSERT_EQ(batch.exitCode, 0) << batch.out << batch.err;
+        EXPECT_EQ(batch.out, "");
+        for (const auto& name : kSampleNames) {
+            SCOPED_TRACE(name);
+            const fs::path single = m_dir / ("single." + c.format);
+            ASSERT_EQ(
+                Cli(c.command + " " + Quote(kSamples + "/" + name + ".ies") + " " + c.options + " -o " + Quote(single))
+                    .exitCode,
+                0);
+            const std::string expected = Slurp(single);
+            ASSERT_FALSE(expected.empty());
+            EXPECT_EQ(Slurp(folder / (name + "." + c.format)), expected);
+            if (c.command == "render") {
+                EXPECT_NE(batch.err.find(kSamples + "/" + name + ".ies: Rendering time: "), std::string::npos);
+            }
+        }
+    }
+}
+
+TEST_F(CliBatch, AFailingFileIsReportedAndTheOthersAreStillDone)
+{
+    const std::string good = Quote(kSamples + "/panel_quadrant.ies") + " " + Quote(kSamples + "/spot_full_22_5.ies");
+    const std::string missing = (m_dir / "missing.ies").string();
+    const std::string empty = kFixtures + "/empty_file.ies";
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string out; // what the failing files print, in the order given
+    };
+    const Case cases[] = {
+        { "render " + Quote(missing) + " " + good + " --format pgm", 3,
+            "error " + missing + ": Cannot open file " + missing + "\n" },
+        { "goniogram " + good + " " + Quote(empty) + " --format svg", 3,
+            "error " + empty + ": List index out of bounds (0)\n" },
+        // The axially symmetric downlight has only plane 0: its plane 2 is refused with the single file's code.
+        { "goniogram " + good + " " + Quote(kSamples + "/downlight_axial.ies") + " --plane 2 --format png", 2,
+            "error " + kSamples + "/downlight_axial.ies: plane 2 is not among the planes 0 to 0\n" },
+        { "render " + good + " " + Quote(empty) + " " + Quote(missing) + " --format png", 3,
+            "error " + empty + ": List index out of bounds (0)\nerror " + missing + ": Cannot open file " + missing
+                + "\n" },
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const fs::path folder = m_dir / ("out" + std::to_string(round++));
+        const CliRun run = Cli(c.arguments + " -o " + Quote(folder));
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, c.out);
+        const std::string extension = c.arguments.substr(c.arguments.size() - 3);
+        for (const char* name : { "panel_quadrant", "spot_full_22_5" })
+            EXPECT_FALSE(Slurp(folder / (std::string(name) + "." + extension)).empty()) << name;
+        std::size_t written = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+            ++written;
+        EXPECT_EQ(written, 2u);
+    }
+}
+
+TEST_F(CliBatch, OutputNamesComeFromTheInputNames)
+{
+    fs::create_directories(m_dir / "a");
+    fs::create_directories(m_dir / "b");
+    const std::string lamp = Slurp(kSamples + "/panel_quadrant.ies");
+    for (const char* name : { "a/Lamp.v2.IES", "a/plain", "a/twin.ies", "b/twin.ies" })
+        std::ofstream(m_dir / name, std::ios::binary) << lamp;
+    const CliRun run = Cli("render " + Quote(m_dir / "a/Lamp.v2.IES") + " " + Quote(m_dir / "a/plain") + " "
+        + Quote(m_dir / "a/twin.ies") + " " + Quote(m_dir / "b/twin.ies") + " --format pgm -o " + Quote(m_dir / "out"));
+    // The second twin would overwrite the first: it is refused and the others are written.
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.out,
+        "error " + (m_dir / "b/twin.ies").string() + ": gives the same image name as " + (m_dir / "a/twin.ies").string()
+            + "\n");
+    for (const char* name : { "Lamp.v2.pgm", "plain.pgm", "twin.pgm" })
+        EXPECT_EQ(Slurp(m_dir / "out" / name).substr(0, 15), "P5\n300 300\n255\n") << name;
+}
+
+TEST_F(CliBatch, UnusableBatchArgumentsAreRefusedBeforeAnyWork)
+{
+    const std::string two = Samples();
+    for (const std::string& arguments : {
+             "render " + two + "-o " + Quote(m_dir / "x.pgm"), // several files need --format
+             "render " + two + "--format gif -o " + Quote(m_dir / "out"),
+             "goniogram " + two + "-o " + Quote(m_dir / "x.svg"),
+             "goniogram " + two + "--format svg", // no folder
+             "goniogram " + two + "--format svg --ops -o " + Quote(m_dir / "out"),
+         }) {
+        SCOPED_TRACE(arguments);
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("usage: gonilux-cli"), std::string::npos);
+        EXPECT_FALSE(fs::exists(m_dir / "out"));
+    }
+    // An output folder that cannot be made.
+    std::ofstream(m_dir / "file") << "x";
+    const CliRun run = Cli("render " + two + "--format pgm -o " + Quote(m_dir / "file"));
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.out.rfind("error ", 0), 0u) << run.out;
+}
