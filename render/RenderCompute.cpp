@@ -17,6 +17,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,18 +38,21 @@ struct Geometry {
     std::vector<long double> gValues; // the distinct values of |x|, ascending
 };
 
-// Sorts the distinct |x| of the samples and gives each sample the index of its own.
+// Sorts the distinct |x| of the samples and gives each sample the index of its own: one sort of (|x|, sample)
+// pairs, then one pass that numbers the distinct values in order.
 void RankVerticalAngles(Geometry& geometry)
 {
+    std::vector<std::pair<long double, int32_t>> order;
+    order.reserve(geometry.samples.size());
+    for (std::size_t i = 0; i < geometry.samples.size(); ++i)
+        order.emplace_back(std::fabs(geometry.samples[i].x), static_cast<int32_t>(i));
+    std::sort(order.begin(), order.end());
     std::vector<long double>& values = geometry.gValues;
     values.clear();
-    for (const Sample& sample : geometry.samples)
-        values.push_back(std::fabs(sample.x));
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    for (Sample& sample : geometry.samples) {
-        const auto found = std::lower_bound(values.begin(), values.end(), std::fabs(sample.x));
-        sample.gRank = static_cast<int32_t>(found - values.begin());
+    for (const auto& [value, index] : order) {
+        if (values.empty() || values.back() != value)
+            values.push_back(value);
+        geometry.samples[static_cast<std::size_t>(index)].gRank = static_cast<int32_t>(values.size() - 1);
     }
 }
 
