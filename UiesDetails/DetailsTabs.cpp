@@ -120,6 +120,9 @@ QString TFormDetails::CopyText() const { return CopyText(CurrentTab()); }
 
 QString TFormDetails::CopyText(Tab tab) const
 {
+    // A file read without any intensity (its counts missing or zero) still has its diagnostics to copy.
+    if (tab == TabDiagnostics)
+        return DiagnosticsCopyText();
     if (IsEmpty(file_.Record))
         return {};
     switch (tab) {
@@ -133,8 +136,6 @@ QString TFormDetails::CopyText(Tab tab) const
         return Text(ZonalRows(figures_, DecimalSeparator()));
     case TabIntensity:
         return IntensityCopyText();
-    case TabDiagnostics:
-        return DiagnosticsCopyText();
     default:
         return {};
     }
