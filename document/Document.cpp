@@ -6,7 +6,6 @@
 void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderError)
 {
     EmptyIntensityTable(ies_);
-    header_ = {};
     fileName_.clear();
     LoadFileLines(path, fileLines_);
     ReadPhotometricLines(path, fileLines_, headerLines_, ies_, header_, onHeaderError);

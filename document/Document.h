@@ -15,7 +15,7 @@ public:
     // The header lines of the last file read, up to and including the TILT line.
     const TStringList& HeaderLines() const { return headerLines_; }
     // The header numbers read with HeaderLines() (photometric type, lamps, dimensions, watts ...), kept for the
-    // windows that show them; all zero while no file is loaded.
+    // windows that show them.
     const tPhotometricHeader& Header() const { return header_; }
     // What the reader left of the file's lines: the numeric text after a successful read.
     const TStringList& FileLines() const { return fileLines_; }
