@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -46,6 +47,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     intensityModel_->SetRecord(&file_.Record, DecimalSeparator());
     FillSummary();
     FillZonal();
+    FillDiagnostics();
     ShowPlane(plane_);
 }
 
@@ -88,10 +90,39 @@ void TFormDetails::FillZonal()
             : std::vector<double> {});
 }
 
+void TFormDetails::FillDiagnostics()
+{
+    DiagnosticsTable->setRowCount(0);
+    DiagnosticsTable->setRowCount(static_cast<int>(file_.Checks.size()));
+    int row = 0;
+    for (const Diagnostic& diagnostic : file_.Checks) {
+        const auto sign = diagnostic.severity == Severity::Error ? QStyle::SP_MessageBoxCritical
+            : diagnostic.severity == Severity::Warning           ? QStyle::SP_MessageBoxWarning
+                                                                 : QStyle::SP_MessageBoxInformation;
+        auto* severity = new QTableWidgetItem(style()->standardIcon(sign), QString());
+        severity->setToolTip(QString::fromLatin1(SeverityName(diagnostic.severity)));
+        const QString cells[] = { QString(), QString::number(diagnostic.line),
+            diagnostic.column ? QString::number(diagnostic.column) : QString(),
+            QString::fromStdString(diagnostic.message), QString::fromStdString(diagnostic.code) };
+        DiagnosticsTable->setItem(row, 0, severity);
+        for (int column = 1; column < DiagnosticsColumns; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            if (column < 3)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            DiagnosticsTable->setItem(row, column, item);
+        }
+        ++row;
+    }
+    DiagnosticsTable->resizeColumnsToContents();
+}
+
 QString TFormDetails::CopyText() const { return CopyText(CurrentTab()); }
 
 QString TFormDetails::CopyText(Tab tab) const
 {
+    // A file read without any intensity (its counts missing or zero) still has its diagnostics to copy.
+    if (tab == TabDiagnostics)
+        return DiagnosticsCopyText();
     if (IsEmpty(file_.Record))
         return {};
     switch (tab) {
@@ -120,4 +151,12 @@ QString TFormDetails::IntensityCopyText() const
     for (const QModelIndex& index : selected)
         cells.push_back({ static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()) });
     return Text(SelectedIntensityRows(file_.Record, cells, DecimalSeparator()));
+}
+
+QString TFormDetails::DiagnosticsCopyText() const
+{
+    std::string lines;
+    for (const Diagnostic& diagnostic : file_.Checks)
+        lines += FormatDiagnostic(file_.Path, diagnostic) + '\n';
+    return FromBytes(lines);
 }

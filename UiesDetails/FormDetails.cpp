@@ -75,15 +75,21 @@ void TFormDetails::BuildControls()
     IntensityTable->setCornerButtonEnabled(true);
     Tabs->addTab(IntensityTable, QStringLiteral("&Intensity table"));
 
-    DiagnosticsPage = new QWidget;
-    Tabs->addTab(DiagnosticsPage, QStringLiteral("&Diagnostics"));
+    DiagnosticsTable = new QTableWidget(0, DiagnosticsColumns);
+    DiagnosticsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DiagnosticsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DiagnosticsTable->verticalHeader()->hide();
+    DiagnosticsTable->setHorizontalHeaderLabels({ QString(), QStringLiteral("Line"), QStringLiteral("Column"),
+        QStringLiteral("Message"), QStringLiteral("Code") });
+    DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
+    Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
     // The pages' own widgets would copy only their current cell or text selection: the copy keys are taken
     // from them so that Ctrl+C copies the tab the same way wherever the focus is.
     for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
-             static_cast<QWidget*>(IntensityTable) })
+             static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
         page->installEventFilter(this);
 }
 

@@ -52,10 +52,11 @@ public:
     QTableWidget* ZonalTable = nullptr;
     TZonalChart* ZonalChart = nullptr;
     QTableView* IntensityTable = nullptr;
-    QWidget* DiagnosticsPage = nullptr;
+    QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;
+    static constexpr int DiagnosticsColumns = 5;
 
 signals:
     void copied(const QString& text);
@@ -70,7 +71,9 @@ private:
     void BuildControls();
     void FillSummary();
     void FillZonal();
+    void FillDiagnostics();
     QString IntensityCopyText() const;
+    QString DiagnosticsCopyText() const;
 
     tDetailsFile file_;
     PhotometricFigures figures_;

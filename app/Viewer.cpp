@@ -1,11 +1,13 @@
 #include "Viewer.h"
 
+#include "DetailsLink.h"
 #include "Notifier.h"
 #include "TDocument.h"
 #include "Uies.h"
 #include "UiesRender.h"
 
 #include <QFile>
+#include <QFrame>
 #include <QStringList>
 
 void ConnectWindows(TForm1& main, TForm2& render)
@@ -24,12 +26,14 @@ Viewer::Viewer()
     : document_(new TDocument)
     , form1_(new TForm1(*document_))
     , form2_(new TForm2(*document_))
+    , details_(new DetailsLink(*document_, form1_->PanelImage))
 {
     ConnectWindows(*form1_, *form2_);
 }
 
 Viewer::~Viewer()
 {
+    delete details_;
     delete form2_;
     delete form1_;
     delete document_;

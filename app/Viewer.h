@@ -1,8 +1,10 @@
 #pragma once
-// The viewer: one document, the main window and the render window that observe it, and the wiring between them.
+// The viewer: one document, the main window, the render window and the details window that observe it, and the
+// wiring between them.
 
 #include <QStringList>
 
+class DetailsLink;
 class TForm1;
 class TForm2;
 class TDocument;
@@ -15,8 +17,10 @@ void ConnectWindows(TForm1& main, TForm2& render);
 class Viewer {
 public:
     // Creates the document, then the main window, then the render window (hidden until asked for), and wires them.
+    // The details window is created only when first asked for; the main window gets its button and sign.
     Viewer();
-    // Reverse order of creation: the render window first (it writes its settings), then the main window.
+    // Reverse order of creation: the details and the render window first (they write their settings), then the
+    // main window.
     ~Viewer();
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
@@ -29,9 +33,11 @@ public:
     TDocument& Document() { return *document_; }
     TForm1& MainWindow() { return *form1_; }
     TForm2& RenderWindow() { return *form2_; }
+    DetailsLink& Details() { return *details_; }
 
 private:
     TDocument* document_;
     TForm1* form1_;
     TForm2* form2_;
+    DetailsLink* details_;
 };

@@ -2,6 +2,7 @@
 // What the details show of the file open in the viewer: the record, the lines and numbers read around it and the
 // plane selected. A copy, so the details never reach into the viewer's own state.
 
+#include "Diagnostic.h"
 #include "PhotometricHeader.h"
 #include "tIES.h"
 
@@ -12,4 +13,5 @@ struct tDetailsFile {
     tIES Record; // an empty intensity table while no file is loaded
     TStringList HeaderLines; // up to and including the TILT line
     tPhotometricHeader Header;
+    Diagnostics Checks; // what the checker found in the file, in the order it gives them
 };

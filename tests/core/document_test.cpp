@@ -26,8 +26,9 @@ TEST(Document, LoadHoldsTheRecordItsHeaderAndItsPath)
         // The document reads as the reader alone does.
         TStringList lines, header;
         tIES expected;
+        tPhotometricHeader numbers;
         LoadFileLines(Samples + name, lines);
-        ReadIES(lines, header, expected, Ignore);
+        ReadIES(lines, header, expected, numbers, Ignore);
 
         document.Load(Samples + name, Ignore);
         EXPECT_EQ(document.FileName(), Samples + name);
@@ -35,6 +36,11 @@ TEST(Document, LoadHoldsTheRecordItsHeaderAndItsPath)
         EXPECT_EQ(document.IESData().Candela, expected.Candela);
         EXPECT_EQ(document.HeaderLines(), header);
         EXPECT_EQ(document.FileLines(), lines);
+        EXPECT_EQ(document.Header().LumensPerLamp, numbers.LumensPerLamp);
+        EXPECT_EQ(document.Header().InputWatts, numbers.InputWatts);
+        EXPECT_EQ(document.Header().Tilt.Included, numbers.Tilt.Included);
+        EXPECT_EQ(document.Header().Tilt.Angles, numbers.Tilt.Angles);
+        EXPECT_GT(document.Header().NumberOfLamps, 0) << "the numbers are the file's, not the defaults";
     }
 }
 

@@ -2,7 +2,8 @@
 # End-to-end run of the real program under a virtual X server with real X input (xdotool): a copy of the
 # binary in a temporary folder (its settings live beside it) and samples in a subfolder. The first run selects
 # files by click and by arrow key, drags the degree track bar, opens the render window with Alt+R, drags
-# brightness and zoom, moves and resizes the windows, switches "Fit" and "Ortho" off and closes both windows.
+# brightness and zoom, moves and resizes the windows, switches "Fit" and "Ortho" off, opens the details window
+# with Alt+D and copies its summary with Ctrl+C, and closes the windows.
 # The second run starts elsewhere and must come back with the folder, geometry, switches and render settings.
 # Then, under a window manager, maximised closes must keep the normal window's place and the render window
 # must not stay minimised.
@@ -220,6 +221,26 @@ switches_shot=$last
 same_moved "$zoom_shot" $((OX + 8)) $((OY + 5)) "$last" $((MX + 8)) $((MY + 5)) 250 78 \
     || fail "the header label did not move with the window"
 
+# "&Details" by its accelerator: the details window appears; Ctrl+C there puts the summary on the clipboard and
+# Esc closes it. Its place is remembered in a section of its own.
+xdotool mousemove $((MX + 300)) $((MY + 40)) key alt+d
+dwin=$(timeout 20 xdotool search --sync --onlyvisible --name '^Details$' | head -n 1) || true
+[ -n "$dwin" ] || fail "Alt+D did not open the details window"
+xdotool windowmove "$dwin" 950 100
+sleep 1
+geometry "$dwin"
+[ "$X,$Y" = "950,100" ] || fail "the details window did not move"
+xdotool mousemove $((X + 100)) $((Y + 100)) key ctrl+c
+sleep 0.5
+timeout 10 xclip -selection clipboard -o >"$art/details-summary.txt" || fail "nothing on the clipboard after Ctrl+C"
+[ "$(head -n 2 "$art/details-summary.txt")" = $'Format: IESNA:LM-63-2002\nTEST: BW-2024-118' ] \
+    || fail "the clipboard does not start with the washer's header: $(head -n 2 "$art/details-summary.txt")"
+grep -Eq '^Luminous flux: [0-9.]+ lm$' "$art/details-summary.txt" || fail "no luminous flux on the clipboard"
+shot details-open
+xdotool key Escape
+sleep 0.5
+[ -z "$(xdotool search --onlyvisible --name '^Details$' || true)" ] || fail "Esc did not close the details window"
+
 # Close the render window by its button, then the main window as a window manager would.
 xdotool mousemove $((RX + CLOSE_X)) $((RY + CLOSE_Y)) click 1
 sleep 1
@@ -246,6 +267,8 @@ expect_ini Viewer Auto 1
 expect_ini Render Left 1200
 expect_ini Render Top 80
 expect_ini Render Radiocity 0
+expect_ini Details Left 950
+expect_ini Details Top 100
 brightness=$(ini Render Brightness)
 zoom=$(ini Render Zoom)
 echo "stored brightness $brightness, zoom $zoom"
