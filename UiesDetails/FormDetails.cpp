@@ -42,7 +42,13 @@ TFormDetails::TFormDetails(QWidget* parent)
     ShowFile({});
 }
 
-TFormDetails::~TFormDetails() = default;
+// The base class hides the children as it closes, after this window's members are gone: the intensity table
+// must no longer read the record it points into by then.
+TFormDetails::~TFormDetails()
+{
+    if (intensityModel_)
+        intensityModel_->SetRecord(nullptr, {});
+}
 
 void TFormDetails::BuildControls()
 {
