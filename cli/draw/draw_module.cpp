@@ -2,6 +2,7 @@
 // viewer's drawing surface.
 #include "draw_module.h"
 
+#include "GoniogramPicture.h"
 #include "GreyPicture.h"
 #include "QtSurface.h"
 
@@ -10,7 +11,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPalette>
-#include <QSvgGenerator>
 
 #include <cstring>
 #include <memory>
@@ -41,36 +41,12 @@ void StartGui()
 
 void StopGui() { app.reset(); }
 
-// ShowGrid then DrawIES, as the paint box's repaint does.
-void Draw(DrawSurface& surface, const GoniogramInput& input)
-{
-    ShowGrid(surface, input.width, input.height);
-    DrawIES(surface, input);
-}
-
-bool WriteSvg(const QString& file, const GoniogramInput& input)
-{
-    QSvgGenerator generator;
-    generator.setFileName(file);
-    generator.setSize(QSize(input.width, input.height));
-    generator.setViewBox(QRect(0, 0, input.width, input.height));
-    generator.setTitle(QStringLiteral("Goniogram"));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    {
-        QtSurface surface(&painter, face);
-        Draw(surface, input);
-    }
-    return painter.end();
-}
-
 bool WriteGoniogramPicture(const char* path, const GoniogramInput& input)
 {
     const QString file = QString::fromLocal8Bit(path);
     const size_t length = std::strlen(path);
     if (length >= 4 && QString::fromLatin1(path + length - 4).compare(QLatin1String(".svg"), Qt::CaseInsensitive) == 0)
-        return WriteSvg(file, input);
+        return WriteGoniogramPicture(file, input, face); // the viewer's own SVG export
     QImage image(input.width, input.height, QImage::Format_RGB32);
     if (image.isNull())
         return false;
@@ -78,8 +54,9 @@ bool WriteGoniogramPicture(const char* path, const GoniogramInput& input)
     {
         QPainter painter(&image);
         QtSurface surface(&painter, face);
-        Draw(surface, input);
+        DrawGoniogramPicture(surface, input);
     }
+    // Written here rather than through the viewer's export: the CLI's PNG keeps Qt's default resolution.
     return image.save(file, "PNG");
 }
 
