@@ -14,9 +14,7 @@
 #include "VerticalBrackets.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -105,20 +103,16 @@ PlaneSlopes SlopesOf(const tArrEx& angles, const tArrEx& values, int32_t last)
     return slopes;
 }
 
-// nearbyint for 0 <= v <= 255 without a library call: adding 2^63 leaves no fraction bits in the 64-bit
-// significand, so the sum is v rounded in the current mode (nearest, halves to even), and the integer is the
-// low part of that significand.
-static_assert(LDBL_MANT_DIG == 64, "80-bit extended reals expected");
+// nearbyint for 0 <= v <= 255 without a library call: lrint rounds in the current mode too (nearest, halves to
+// even), and with this file built without errno (see CMakeLists.txt) the compiler turns it into one store of the
+// integer, where a store of the 80-bit value read back as an integer would stall the load.
 inline uint8_t RoundLevel(long double v)
 {
     if (v > 255)
         return 255;
     if (!(v >= 0)) // NaN: no defined level
         return 0;
-    const long double shifted = v + 0x1p63L;
-    uint64_t significand;
-    std::memcpy(&significand, &shifted, sizeof significand);
-    return static_cast<uint8_t>(significand);
+    return static_cast<uint8_t>(std::lrint(v));
 }
 
 } // namespace
