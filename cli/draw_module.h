@@ -1,18 +1,12 @@
 #pragma once
-// The drawing part of gonilux-cli (goniogram SVG and PNG, render PNG) lives in a module of its own, opened only by
-// the commands that draw through Qt, so that info, check and PGM renders start without loading any Qt library.
+// gonilux-cli is two programs built from the same commands. The one users run links no Qt library and carries
+// its own C and C++ libraries, so that info, check and PGM renders start as fast as a program can. The commands
+// that draw through Qt (goniogram SVG and PNG, render PNG) hand over to the drawing program, gonilux-cli-draw,
+// which links the drawing code below and runs the same command line.
 
 #include "Goniogram.h"
 #include "RenderCompute.h"
 
-#include <string>
-
-// Raised whenever the table below changes shape, so a stale module beside a newer program is refused.
-inline constexpr int DrawModuleVersion = 2;
-
-// The program carries its own C++ library (for a quicker start) while the module uses the system's, which Qt needs:
-// so nothing allocated on one side is freed on the other and no exception crosses. The module only reads what the
-// program passes and hands back plain values.
 struct DrawModule {
     // The system locale's decimal separator, which the goniogram's labels use, into text (at least 8 bytes,
     // zero ended).
@@ -28,10 +22,10 @@ struct DrawModule {
     bool (*writeGreyPng)(const char* path, const GreyImage& image);
 };
 
-// Exported by the module under this name.
-#define GONILUX_DRAW_MODULE_ENTRY "GoniluxCliDrawModule"
-using DrawModuleEntry = const DrawModule* (*)(int version);
+// The drawing code linked into this program: null in the program users run, which has none.
+const DrawModule* LinkedDrawModule();
 
-// Opens the module once (later calls return the same table): ../lib/gonilux/ beside the program's folder first,
-// then the program's own folder. Null with problem filled when it cannot be found or opened.
-const DrawModule* LoadDrawModule(std::string& problem);
+// Replaces this process by the drawing program run with the same subcommand and arguments (argv[0] is the
+// subcommand's name). The drawing program is looked for in ../lib/gonilux/ beside this program's folder, then in
+// the folder itself. Returns only when it cannot be started: the reason is printed and the exit code is 3.
+int HandOverToDrawProgram(int argc, char** argv);

@@ -178,12 +178,10 @@ int RunGoniogram(int argc, char** argv)
     if (!options)
         return Usage();
 
-    std::string problem;
-    const DrawModule* module = LoadDrawModule(problem);
-    if (!module) {
-        std::printf("error %s\n", problem.c_str());
-        return 3;
-    }
+    // Every goniogram command draws through Qt, if only for the locale's decimal separator.
+    const DrawModule* module = LinkedDrawModule();
+    if (!module)
+        return HandOverToDrawProgram(argc, argv);
     char separator[8] = ".";
     module->decimalSeparator(separator, sizeof separator);
     const std::string decimalSeparator = separator;

@@ -90,10 +90,9 @@ void WritePgm(const std::string& path, const GreyImage& image)
 
 void WritePng(const std::string& path, const GreyImage& image)
 {
-    std::string problem;
-    const DrawModule* module = LoadDrawModule(problem);
-    if (!module)
-        throw std::runtime_error(problem);
+    const DrawModule* module = LinkedDrawModule();
+    if (!module) // the command was handed over to the drawing program before it began
+        throw std::runtime_error("This program cannot write PNG pictures");
     if (!module->writeGreyPng(path.c_str(), image)) {
         std::remove(path.c_str());
         throw std::runtime_error("Cannot write file " + path);
@@ -175,6 +174,9 @@ int RunRender(int argc, char** argv)
             stderr);
         return 2;
     }
+    const bool png = options.format.empty() ? EndsWith(options.output, ".png") : options.format == ".png";
+    if (png && !LinkedDrawModule())
+        return HandOverToDrawProgram(argc, argv);
     if (options.files.size() > 1 || !options.format.empty())
         return RenderBatch(options);
     const FileOutcome outcome = RenderOne(options.files.front(), options.output, options, "");

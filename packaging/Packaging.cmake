@@ -35,8 +35,8 @@ endforeach()
 add_custom_target(gonilux_desktop_files ALL DEPENDS ${GONILUX_ICON_PNGS} ${GONILUX_MANPAGES})
 
 install(TARGETS gonilux gonilux-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# gonilux-cli opens its drawing module from ../lib/gonilux beside its own folder.
-install(TARGETS gonilux-cli-draw LIBRARY DESTINATION lib/gonilux)
+# gonilux-cli hands its drawing commands over to the drawing program in ../lib/gonilux beside its own folder.
+install(TARGETS gonilux-cli-draw RUNTIME DESTINATION lib/gonilux)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -1,5 +1,5 @@
-// The Qt half of gonilux-cli: the goniogram as SVG or PNG and the render's grey image as PNG, through the
-// viewer's drawing surface.
+// The Qt half of gonilux-cli, linked into the drawing program only: the goniogram as SVG or PNG and the render's
+// grey image as PNG, through the viewer's drawing surface.
 #include "draw_module.h"
 
 #include "GoniogramPicture.h"
@@ -82,7 +82,4 @@ constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) const DrawModule* GoniluxCliDrawModule(int version)
-{
-    return version == DrawModuleVersion ? &Table : nullptr;
-}
+const DrawModule* LinkedDrawModule() { return &Table; }

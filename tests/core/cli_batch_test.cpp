@@ -94,7 +94,7 @@ TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
         SCOPED_TRACE(c.arguments);
         const CliRun run = Cli(c.arguments, "LD_DEBUG=files");
         EXPECT_EQ(run.exitCode, 0) << run.out;
-        // The dynamic loader names every object it opens; the drawing module brings Qt in.
+        // The dynamic loader names every object it opens; the drawing program brings Qt in.
         EXPECT_EQ(run.err.find("libQt6Gui") != std::string::npos, c.loadsQt);
         EXPECT_EQ(run.err.find("libQt6Core") != std::string::npos, c.loadsQt);
         EXPECT_EQ(run.err.find("gonilux-cli-draw") != std::string::npos, c.loadsQt);

@@ -40,7 +40,7 @@ grep -q 'application/x-ies=.*gonilux.desktop' /usr/share/applications/mimeinfo.c
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y gonilux
 trap - EXIT
-for f in /usr/bin/gonilux /usr/bin/gonilux-cli /usr/lib/gonilux/gonilux-cli-draw.so /usr/share/applications/gonilux.desktop \
+for f in /usr/bin/gonilux /usr/bin/gonilux-cli /usr/lib/gonilux/gonilux-cli-draw /usr/share/applications/gonilux.desktop \
     /usr/share/mime/packages/gonilux.xml /usr/share/icons/hicolor/scalable/apps/gonilux.svg; do
     [ ! -e "$f" ] || fail "$f is left after removal"
 done

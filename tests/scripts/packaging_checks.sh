@@ -19,7 +19,7 @@ check_programs() { # BIN SAMPLE
     info=$("$1/gonilux-cli" info "$2") || fail "gonilux-cli info $2 failed"
     grep -q '^Vertical angles: [0-9]' <<<"$info" && grep -q '^Maximum candela: [0-9]' <<<"$info" \
         || fail "gonilux-cli info gave no summary: $info"
-    # Pictures come from the drawing module installed beside the program.
+    # Pictures come from the drawing program installed in lib/gonilux.
     local picture
     picture=$(mktemp --suffix=.png)
     "$1/gonilux-cli" goniogram "$2" -o "$picture" || fail "gonilux-cli goniogram $2 failed"
@@ -34,7 +34,7 @@ check_installed_files() { # PREFIX
     for f in bin/gonilux bin/gonilux-cli share/applications/gonilux.desktop share/mime/packages/gonilux.xml \
         share/icons/hicolor/scalable/apps/gonilux.svg share/icons/hicolor/48x48/apps/gonilux.png \
         share/icons/hicolor/256x256/apps/gonilux.png share/man/man1/gonilux.1.gz share/man/man1/gonilux-cli.1.gz \
-        share/doc/gonilux/README.md lib/gonilux/gonilux-cli-draw.so; do
+        share/doc/gonilux/README.md lib/gonilux/gonilux-cli-draw; do
         [ -s "$p/$f" ] || fail "missing $p/$f"
     done
     desktop-file-validate "$p/share/applications/gonilux.desktop" || fail "desktop entry"
