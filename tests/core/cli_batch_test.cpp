@@ -44,12 +44,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    // Runs gonilux-cli with arguments after the environment assignments in environment.
-    CliRun Cli(const std::string& arguments, const std::string& environment = "")
+    // Runs gonilux-cli (or program) with arguments after the environment assignments in environment.
+    CliRun Cli(
+        const std::string& arguments, const std::string& environment = "", const std::string& program = GONILUX_CLI)
     {
         const fs::path out = m_dir / "stdout", err = m_dir / "stderr";
         const std::string command
-            = environment + " " + Quote(GONILUX_CLI) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+            = environment + " " + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
         const int status = std::system(command.c_str());
         CliRun run;
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -98,6 +99,37 @@ TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
         EXPECT_EQ(run.err.find("libQt6Gui") != std::string::npos, c.loadsQt);
         EXPECT_EQ(run.err.find("libQt6Core") != std::string::npos, c.loadsQt);
         EXPECT_EQ(run.err.find("gonilux-cli-draw") != std::string::npos, c.loadsQt);
+    }
+}
+
+TEST_F(CliBatch, WithoutTheDrawingProgramPicturesFailWithTheReasonAndTextStillWorks)
+{
+    // The program alone in a folder, as a user might copy it.
+    const fs::path alone = m_dir / "bin" / "gonilux-cli";
+    fs::create_directories(alone.parent_path());
+    fs::copy_file(GONILUX_CLI, alone);
+    const std::string sample = Quote(kSamples + "/panel_quadrant.ies");
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string picture;
+    };
+    const Case cases[] = {
+        { "info " + sample, 0, "" },
+        { "render " + sample + " -o " + Quote(m_dir / "x.pgm"), 0, "x.pgm" },
+        { "render " + sample + " -o " + Quote(m_dir / "x.png"), 3, "x.png" },
+        { "goniogram " + sample + " -o " + Quote(m_dir / "x.svg"), 3, "x.svg" },
+        { "render " + Samples() + "--format png -o " + Quote(m_dir / "png"), 3, "png" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = Cli(c.arguments, "", alone.string());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+        const bool refused = c.exitCode == 3;
+        EXPECT_EQ(run.out.find("error Cannot find the drawing program gonilux-cli-draw") == 0, refused) << run.out;
+        if (!c.picture.empty()) {
+            EXPECT_EQ(fs::exists(m_dir / c.picture), !refused);
+        }
     }
 }
 
