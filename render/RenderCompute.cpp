@@ -1,11 +1,12 @@
 // The image loop of the render. It computes every sample with the same operations, in the same order and in
 // the same 80-bit precision as PixelColor, so the bytes are those of the pixel-by-pixel loop; it only avoids
 // repeating work whose result cannot differ:
-// - the signed vertical angle of a sample depends on the geometry alone: computed once per process, with the
-//   distinct values of g = |x| sorted once per process too;
-// - the bracket search depends on g and the vertical angles alone: one pass over the sorted g values and the
-//   angles together finds every bracket of the render, whatever the order of the angles, and each sample then
-//   reads its own, in constant time;
+// - the signed vertical angle of a sample depends on the geometry alone: computed once per process;
+// - the bracket search depends on g = |x| and the vertical angles alone. The samples are grouped once per
+//   process into bands of g 1/64 degree wide; each render finds the brackets of every band's least and greatest
+//   g in one pass over the bands and the angles together. Where the two are equal (nearly always) every sample
+//   of the band has that bracket; otherwise the search goes on from the least one's bracket, over the few angles
+//   inside the band;
 // - the difference quotient of a bracket is the same for every sample in it: one division per bracket;
 // - the square root depends on a*a + b*b alone: one per distinct sum and render.
 #include "RenderCompute.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -23,56 +23,84 @@ namespace {
 constexpr int Samples = RenderSize + 1; // 301 samples per row and per column
 constexpr int MaxSquareSum = 2 * 150 * 150;
 
-struct Sample {
-    long double x; // signed vertical angle of the direction, degrees
-    int32_t sumRank; // index of a*a + b*b in Geometry::squareSums
-    int32_t gRank; // index of |x| in Geometry::gValues
-    bool left; // a < 0: the left plane
+constexpr int32_t BandsPerDegree = 64; // a power of two: g * 64 is exact, and so is the band it gives
+
+// What a sample needs besides its angle; two bytes each keep the per-process tables small (every page of them is
+// touched once, on the first render).
+struct SampleIndex {
+    uint16_t sumRank; // index of a*a + b*b in Geometry::squareSums
+    uint16_t band; // index of the band of |x| among the bands that hold samples
 };
 
 struct Geometry {
-    std::vector<Sample> samples; // in loop order: r = 0..300, then X = 0..300
+    std::vector<long double> x; // the signed vertical angle of each sample, in loop order: r = 0..300, X = 0..300
+    std::vector<SampleIndex> index; // the same order
     std::vector<int32_t> squareSums; // the distinct values of a*a + b*b
-    std::vector<long double> gValues; // the distinct values of |x|, ascending
+    // For band i (ascending g), its least g at 2i and its greatest at 2i + 1: the whole is ascending.
+    std::vector<long double> bandBounds;
 };
 
-// Sorts the distinct |x| of the samples and gives each sample the index of its own: one sort of (|x|, sample)
-// pairs, then one pass that numbers the distinct values in order.
-void RankVerticalAngles(Geometry& geometry)
+// Numbers the bands that hold samples in ascending order, notes each one's least and greatest |x| and gives
+// each sample its band's number. No sort: a sample's band is its |x| scaled by a power of two and truncated.
+void BandVerticalAngles(Geometry& geometry)
 {
-    std::vector<std::pair<long double, int32_t>> order;
-    order.reserve(geometry.samples.size());
-    for (std::size_t i = 0; i < geometry.samples.size(); ++i)
-        order.emplace_back(std::fabs(geometry.samples[i].x), static_cast<int32_t>(i));
-    std::sort(order.begin(), order.end());
-    std::vector<long double>& values = geometry.gValues;
-    values.clear();
-    for (const auto& [value, index] : order) {
-        if (values.empty() || values.back() != value)
-            values.push_back(value);
-        geometry.samples[static_cast<std::size_t>(index)].gRank = static_cast<int32_t>(values.size() - 1);
+    const auto bandOf = [](long double x) { return static_cast<size_t>(std::fabs(x) * BandsPerDegree); };
+    size_t bandCount = 0;
+    for (const long double x : geometry.x)
+        bandCount = std::max(bandCount, bandOf(x) + 1);
+    std::vector<long double> least(bandCount, HUGE_VALL);
+    std::vector<long double> greatest(bandCount, -HUGE_VALL);
+    for (const long double x : geometry.x) {
+        const size_t band = bandOf(x);
+        least[band] = std::min(least[band], std::fabs(x));
+        greatest[band] = std::max(greatest[band], std::fabs(x));
     }
+    std::vector<uint16_t> number(bandCount, 0);
+    for (size_t band = 0; band < bandCount; ++band) {
+        if (least[band] > greatest[band])
+            continue; // no sample falls into it
+        number[band] = static_cast<uint16_t>(geometry.bandBounds.size() / 2);
+        geometry.bandBounds.push_back(least[band]);
+        geometry.bandBounds.push_back(greatest[band]);
+    }
+    for (size_t i = 0; i < geometry.x.size(); ++i)
+        geometry.index[i].band = number[bandOf(geometry.x[i])];
 }
 
 Geometry BuildGeometry()
 {
+    static_assert(180 * BandsPerDegree < 65536 && MaxSquareSum < 65536, "two-byte sample indexes");
     Geometry geometry;
-    geometry.samples.reserve(static_cast<size_t>(Samples) * Samples);
-    std::vector<int32_t> rankOfSum(MaxSquareSum + 1, -1);
+    geometry.x.reserve(static_cast<size_t>(Samples) * Samples);
+    geometry.index.reserve(static_cast<size_t>(Samples) * Samples);
+    std::vector<uint16_t> rankOfSum(MaxSquareSum + 1, 0);
+    std::vector<bool> seen(MaxSquareSum + 1, false);
     for (int r = 0; r < Samples; ++r) {
         for (int X = 0; X < Samples; ++X) {
             const int32_t a = X - 150;
             const int32_t b = 150 - r;
             const int32_t sum = a * a + b * b;
-            if (rankOfSum[sum] < 0) {
-                rankOfSum[sum] = static_cast<int32_t>(geometry.squareSums.size());
+            if (!seen[sum]) {
+                seen[sum] = true;
+                rankOfSum[sum] = static_cast<uint16_t>(geometry.squareSums.size());
                 geometry.squareSums.push_back(sum);
             }
-            geometry.samples.push_back({ SignedVerticalAngle(a, b), rankOfSum[sum], 0, a < 0 });
+            geometry.x.push_back(SignedVerticalAngle(a, b));
+            geometry.index.push_back({ rankOfSum[sum], 0 });
         }
     }
-    RankVerticalAngles(geometry);
+    BandVerticalAngles(geometry);
     return geometry;
+}
+
+// The bracket of g, given `from`, the bracket of a g' <= g: the literal search passed every angle before
+// from - 1 for g', so it passes them for g too and may go on from there.
+inline int32_t BracketFrom(const tArrEx& angles, int32_t last, int32_t from, long double g)
+{
+    int32_t k = from - 1;
+    while (k < last && angles[k] < g)
+        ++k;
+    return std::max<int32_t>(k, 1);
 }
 
 // Thread-safe, built on first use.
@@ -125,7 +153,8 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
 
     const tArrEx& angles = ies.VertAngles;
     const int32_t last = context.VertLast;
-    const std::vector<int32_t> brackets = BracketsFor(angles, last, geometry.gValues);
+    // The brackets of every band's least and greatest g, at 2i and 2i + 1.
+    const std::vector<int32_t> bandBrackets = BracketsFor(angles, last, geometry.bandBounds);
     const tArrEx& rightValues = ies.Candela[context.RightPlane];
     const tArrEx& leftValues = ies.Candela[context.LeftPlane];
     const PlaneSlopes rightSlopes = SlopesOf(angles, rightValues, last);
@@ -145,19 +174,22 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
     const bool uplight = low == 90;
 
     GreyImage rendered {};
-    const Sample* sample = geometry.samples.data();
+    const long double* sampleX = geometry.x.data();
+    const SampleIndex* sample = geometry.index.data();
     for (int r = 0; r < Samples; ++r) {
         if (r % 20 == 0 && progress)
             progress(r);
         const int Y = RenderSize - r;
-        for (int X = 0; X < Samples; ++X, ++sample) {
-            const long double x = sample->x;
+        for (int X = 0; X < Samples; ++X, ++sampleX, ++sample) {
+            const long double x = *sampleX;
+            const bool left = X < 150; // a < 0
             long double intensity = 0;
             if ((low <= x && x <= high) || (uplight && -high <= x && x <= -low)) {
                 const long double g = std::fabs(x);
-                const int32_t bracket = brackets[sample->gRank];
-                const tArrEx& values = sample->left ? leftValues : rightValues;
-                const PlaneSlopes& slopes = sample->left ? leftSlopes : rightSlopes;
+                const int32_t* band = &bandBrackets[2 * static_cast<size_t>(sample->band)];
+                const int32_t bracket = band[0] == band[1] ? band[0] : BracketFrom(angles, last, band[0], g);
+                const tArrEx& values = left ? leftValues : rightValues;
+                const PlaneSlopes& slopes = left ? leftSlopes : rightSlopes;
                 if (slopes.zeroStep[bracket])
                     ThrowZeroDivisor(values[bracket] - values[bracket - 1]);
                 intensity = values[bracket - 1] + (g - angles[bracket - 1]) * slopes.quotient[bracket];

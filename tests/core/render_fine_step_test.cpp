@@ -143,6 +143,12 @@ TEST(RenderFastPath, SameBytesAsLiteralOnFineStepRecords)
             RandomRecord(Joined(Joined({ 0 }, Repeated(samples, 2)), { 90, 180 }), Steps(0, 90, 5), 28, true), 2 },
         { "the samples' own angles, shuffled, twice over",
             RandomRecord(Joined(Joined({ 0 }, Shuffled(samples, 29)), Joined(samples, { 180 })), { 0 }, 29), 0 },
+        // Many angles between the directions of neighbouring samples, where one lookup passes them all.
+        { "two hundred angles inside a hundredth of a degree",
+            RandomRecord(Joined(Joined(Steps(0, 1, 31), Steps(30.001L, 0.00005L, 200)), Steps(31, 1, 150)), { 0 }, 30),
+            0 },
+        { "every sixty-fourth of a degree, shuffled",
+            RandomRecord(Joined({ 0 }, Joined(Shuffled(Steps(0, 1.0L / 64, 11521), 31), { 180 })), { 0 }, 31), 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
