@@ -173,6 +173,13 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
     const long double high = context.AngleHigh;
     const bool uplight = low == 90;
 
+    // With RenderMax 0 the first sample already fails (its own lookup may fail before the quotient does).
+    if (renderMax == 0) {
+        if (progress)
+            progress(0);
+        PixelColor(ies, context, -150, 150);
+    }
+
     GreyImage rendered {};
     const long double* sampleX = geometry.x.data();
     const SampleIndex* sample = geometry.index.data();
@@ -180,25 +187,30 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
         if (r % 20 == 0 && progress)
             progress(r);
         const int Y = RenderSize - r;
-        for (int X = 0; X < Samples; ++X, ++sampleX, ++sample) {
-            const long double x = *sampleX;
-            const bool left = X < 150; // a < 0
-            long double intensity = 0;
-            if ((low <= x && x <= high) || (uplight && -high <= x && x <= -low)) {
-                const long double g = std::fabs(x);
-                const int32_t* band = &bandBrackets[2 * static_cast<size_t>(sample->band)];
-                const int32_t bracket = band[0] == band[1] ? band[0] : BracketFrom(angles, last, band[0], g);
-                const tArrEx& values = left ? leftValues : rightValues;
-                const PlaneSlopes& slopes = left ? leftSlopes : rightSlopes;
-                if (slopes.zeroStep[bracket])
-                    ThrowZeroDivisor(values[bracket] - values[bracket - 1]);
-                intensity = values[bracket - 1] + (g - angles[bracket - 1]) * slopes.quotient[bracket];
-            }
-            if (renderMax == 0)
-                ThrowZeroDivisor(intensity);
-            if (X < RenderSize && Y < RenderSize) {
-                const long double v = std::fabs(scale * (intensity / renderMax + radiosity) / root[sample->sumRank]);
-                rendered[static_cast<size_t>(Y) * RenderSize + X] = RoundLevel(v);
+        // Row r = 0 and column X = 300 fall outside the image: computed for their faults, not stored.
+        uint8_t* row = Y < RenderSize ? &rendered[static_cast<size_t>(Y) * RenderSize] : nullptr;
+        // The left half (a < 0) reads the partner plane, the rest the selected one.
+        for (int X = 0; X < Samples;) {
+            const bool left = X < 150;
+            const int end = left ? 150 : Samples;
+            const long double* values = left ? leftValues.data() : rightValues.data();
+            const PlaneSlopes& slopes = left ? leftSlopes : rightSlopes;
+            for (; X < end; ++X, ++sampleX, ++sample) {
+                const long double x = *sampleX;
+                long double intensity = 0;
+                if ((low <= x && x <= high) || (uplight && -high <= x && x <= -low)) {
+                    const long double g = std::fabs(x);
+                    const int32_t* band = &bandBrackets[2 * static_cast<size_t>(sample->band)];
+                    const int32_t bracket = band[0] == band[1] ? band[0] : BracketFrom(angles, last, band[0], g);
+                    if (slopes.zeroStep[bracket])
+                        ThrowZeroDivisor(values[bracket] - values[bracket - 1]);
+                    intensity = values[bracket - 1] + (g - angles[bracket - 1]) * slopes.quotient[bracket];
+                }
+                if (row && X < RenderSize) {
+                    const long double v
+                        = std::fabs(scale * (intensity / renderMax + radiosity) / root[sample->sumRank]);
+                    row[X] = RoundLevel(v);
+                }
             }
         }
     }

@@ -215,6 +215,8 @@ TEST(RenderFailure, MessagesAndTheImageIsKept)
         // Near nadir g <= 10 brackets the two equal first angles: the divisor is zero.
         { "zero step, equal values", Uniform({ 10, 10, 90 }, { 0 }, { 100, 100, 50 }), InvalidOperationMessage },
         { "zero step, different values", Uniform({ 10, 10, 90 }, { 0 }, { 100, 90, 50 }), DivisionByZeroMessage },
+        // Nothing positive either: the first pixel's lookup fails before its quotient would (that one is 0 / 0).
+        { "zero step first, nothing positive", Uniform({ 50, 50, 90 }, { 0 }, { 0, -5, -5 }), DivisionByZeroMessage },
         { "one vertical angle", Uniform({ 0 }, { 0 }, { 100 }), TooFewVerticalAnglesMessage },
         { "no vertical angle", Uniform({}, { 0 }, {}), TooFewVerticalAnglesMessage },
         { "nothing loaded", tIES {}, NothingLoadedMessage },
