@@ -26,8 +26,10 @@ bool ParseSeverity(std::string_view name, Severity& severity)
 std::string FormatDiagnostic(const std::string& path, const Diagnostic& diagnostic)
 {
     std::string text = path + ":" + std::to_string(diagnostic.line);
-    if (diagnostic.column != 0)
-        text += ":" + std::to_string(diagnostic.column);
+    if (diagnostic.column != 0) {
+        text += ':';
+        text += std::to_string(diagnostic.column);
+    }
     text += ": ";
     text += SeverityName(diagnostic.severity);
     text += ": " + diagnostic.message + " [" + diagnostic.code + "]";

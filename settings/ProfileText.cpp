@@ -184,7 +184,11 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
     }
     out.append(text);
     EndLastLine(out, eol);
-    out += "[" + std::string(section) + "]" + std::string(eol) + entry;
+    out += '[';
+    out += section;
+    out += ']';
+    out += eol;
+    out += entry;
     return out;
 }
 
