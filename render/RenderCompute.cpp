@@ -48,21 +48,30 @@ void BandVerticalAngles(Geometry& geometry)
     size_t bandCount = 0;
     for (const long double x : geometry.x)
         bandCount = std::max(bandCount, bandOf(x) + 1);
-    std::vector<long double> least(bandCount, HUGE_VALL);
-    std::vector<long double> greatest(bandCount, -HUGE_VALL);
+    // Every band's least and greatest |x| first, then the empty bands squeezed out in place (a band's number is
+    // never above its place, so nothing is overwritten before it is read).
+    std::vector<long double>& bounds = geometry.bandBounds;
+    bounds.resize(2 * bandCount);
+    for (size_t band = 0; band < bandCount; ++band) {
+        bounds[2 * band] = HUGE_VALL;
+        bounds[2 * band + 1] = -HUGE_VALL;
+    }
     for (const long double x : geometry.x) {
         const size_t band = bandOf(x);
-        least[band] = std::min(least[band], std::fabs(x));
-        greatest[band] = std::max(greatest[band], std::fabs(x));
+        bounds[2 * band] = std::min(bounds[2 * band], std::fabs(x));
+        bounds[2 * band + 1] = std::max(bounds[2 * band + 1], std::fabs(x));
     }
     std::vector<uint16_t> number(bandCount, 0);
+    size_t kept = 0;
     for (size_t band = 0; band < bandCount; ++band) {
-        if (least[band] > greatest[band])
+        if (bounds[2 * band] > bounds[2 * band + 1])
             continue; // no sample falls into it
-        number[band] = static_cast<uint16_t>(geometry.bandBounds.size() / 2);
-        geometry.bandBounds.push_back(least[band]);
-        geometry.bandBounds.push_back(greatest[band]);
+        number[band] = static_cast<uint16_t>(kept);
+        bounds[2 * kept] = bounds[2 * band];
+        bounds[2 * kept + 1] = bounds[2 * band + 1];
+        ++kept;
     }
+    bounds.resize(2 * kept);
     for (size_t i = 0; i < geometry.x.size(); ++i)
         geometry.index[i].band = number[bandOf(geometry.x[i])];
 }
@@ -116,10 +125,11 @@ struct PlaneSlopes {
     std::vector<uint8_t> zeroStep;
 };
 
-PlaneSlopes SlopesOf(const tArrEx& angles, const tArrEx& values, int32_t last)
+// Fills slopes for one plane, reusing their memory.
+void FillSlopes(const tArrEx& angles, const tArrEx& values, int32_t last, PlaneSlopes& slopes)
 {
-    PlaneSlopes slopes { std::vector<long double>(static_cast<size_t>(last) + 1, 0),
-        std::vector<uint8_t>(static_cast<size_t>(last) + 1, 0) };
+    slopes.quotient.assign(static_cast<size_t>(last) + 1, 0);
+    slopes.zeroStep.assign(static_cast<size_t>(last) + 1, 0);
     for (int32_t k = 1; k <= last; ++k) {
         const long double rise = values[k] - values[k - 1];
         const long double step = angles[k] - angles[k - 1];
@@ -128,8 +138,16 @@ PlaneSlopes SlopesOf(const tArrEx& angles, const tArrEx& values, int32_t last)
         else
             slopes.quotient[k] = rise / step;
     }
-    return slopes;
 }
+
+// The tables of one render, kept by each thread from one render to the next. Allocated afresh, the larger ones
+// would often go back to the system when freed and have their pages faulted in again on the next render.
+struct RenderTables {
+    std::vector<int32_t> bandBrackets; // the brackets of every band's least and greatest g, at 2i and 2i + 1
+    PlaneSlopes right;
+    PlaneSlopes left;
+    std::vector<long double> root; // by rank of a*a + b*b
+};
 
 // nearbyint for 0 <= v <= 255 without a library call: lrint rounds in the current mode too (nearest, halves to
 // even), and with this file built without errno (see CMakeLists.txt) the compiler turns it into one store of the
@@ -153,17 +171,35 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
 
     const tArrEx& angles = ies.VertAngles;
     const int32_t last = context.VertLast;
-    // The brackets of every band's least and greatest g, at 2i and 2i + 1.
-    const std::vector<int32_t> bandBrackets = BracketsFor(angles, last, geometry.bandBounds);
+    // A render started from within another one's progress call gets tables of its own.
+    thread_local RenderTables kept;
+    thread_local bool keptInUse = false;
+    RenderTables own;
+    RenderTables& tables = keptInUse ? own : kept;
+    const bool usesKept = !keptInUse;
+    keptInUse = true;
+    const struct Release {
+        bool usesKept;
+        ~Release()
+        {
+            if (usesKept)
+                keptInUse = false;
+        }
+    } release { usesKept };
+    BracketsFor(angles, last, geometry.bandBounds, tables.bandBrackets);
+    const std::vector<int32_t>& bandBrackets = tables.bandBrackets;
     const tArrEx& rightValues = ies.Candela[context.RightPlane];
     const tArrEx& leftValues = ies.Candela[context.LeftPlane];
-    const PlaneSlopes rightSlopes = SlopesOf(angles, rightValues, last);
-    const PlaneSlopes leftSlopes
-        = context.LeftPlane == context.RightPlane ? rightSlopes : SlopesOf(angles, leftValues, last);
+    FillSlopes(angles, rightValues, last, tables.right);
+    const PlaneSlopes& rightSlopes = tables.right;
+    if (context.LeftPlane != context.RightPlane)
+        FillSlopes(angles, leftValues, last, tables.left);
+    const PlaneSlopes& leftSlopes = context.LeftPlane == context.RightPlane ? tables.right : tables.left;
 
     const long double brightness = context.BrightnessFactor;
     // Indexed by rank rather than by the sum itself: the table stays small enough for the cache.
-    std::vector<long double> root(geometry.squareSums.size());
+    std::vector<long double>& root = tables.root;
+    root.resize(geometry.squareSums.size());
     for (size_t i = 0; i < root.size(); ++i)
         root[i] = std::sqrt(brightness + static_cast<long double>(geometry.squareSums[i]) / context.ZoomFactor);
     const long double radiosity = context.Radiosity ? 1 : 0;

@@ -297,6 +297,21 @@ TEST(RenderFastPath, SameBytesAsLiteralOnShapedRecords)
     }
 }
 
+TEST(RenderFastPath, ARenderStartedFromAnotherOnesProgressLeavesBothWhole)
+{
+    const tIES outer = RandomRecord(Steps(0, 5, 37), Steps(0, 5, 73), 41);
+    const tIES inner = RandomRecord(Steps(0, 0.1L, 1801), { 0 }, 42);
+    GreyImage image {}, nested {}, expected {}, expectedNested {};
+    RenderImage(outer, 0, RenderSettings {}, image, [&](int row) {
+        if (row == 100)
+            RenderImage(inner, 0, RenderSettings {}, nested, nullptr);
+    });
+    RenderImageLiteral(outer, 0, RenderSettings {}, expected, nullptr);
+    RenderImageLiteral(inner, 0, RenderSettings {}, expectedNested, nullptr);
+    EXPECT_TRUE(image == expected);
+    EXPECT_TRUE(nested == expectedNested);
+}
+
 TEST(RenderLevel, NotANumberIsBlack)
 {
     // Infinity at nadir: inf - inf inside the interpolation makes I, and then v, NaN below 45 degrees.
