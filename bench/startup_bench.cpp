@@ -123,7 +123,8 @@ struct VirtualScreen {
             if (stat(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), &info) == 0
                 || stat(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), &info) == 0)
                 continue;
-            name = ":" + std::to_string(n);
+            name = std::to_string(n);
+            name.insert(name.begin(), ':');
             pid = spawn({ "Xvfb", name, "-screen", "0", "1024x768x24", "-nolisten", "tcp" }, {}, nullptr);
         }
         for (int i = 0; i < 200 && pid > 0 && !display; ++i) {
