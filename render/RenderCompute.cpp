@@ -119,24 +119,27 @@ const Geometry& PixelGeometry()
     return geometry;
 }
 
-// The difference quotients of one plane, bracket k (k = 1..VertLast) covering angles k-1 and k.
-struct PlaneSlopes {
-    std::vector<long double> quotient;
-    std::vector<uint8_t> zeroStep;
+// What the lookup reads of bracket k (k = 1..VertLast) of one plane, covering angles k-1 and k: kept together so
+// that a lookup touches one cache line, which matters when the vertical angles are many.
+struct Bracket {
+    long double start; // angle k-1
+    long double value; // the value at angle k-1
+    long double quotient; // the difference quotient over the bracket
+    bool zeroStep; // angles k-1 and k are equal: a fault only when a sample falls into this bracket
 };
 
-// Fills slopes for one plane, reusing their memory.
-void FillSlopes(const tArrEx& angles, const tArrEx& values, int32_t last, PlaneSlopes& slopes)
+// Fills the brackets of one plane, reusing their memory.
+void FillBrackets(const tArrEx& angles, const tArrEx& values, int32_t last, std::vector<Bracket>& brackets)
 {
-    slopes.quotient.assign(static_cast<size_t>(last) + 1, 0);
-    slopes.zeroStep.assign(static_cast<size_t>(last) + 1, 0);
+    brackets.resize(static_cast<size_t>(last) + 1);
     for (int32_t k = 1; k <= last; ++k) {
         const long double rise = values[k] - values[k - 1];
         const long double step = angles[k] - angles[k - 1];
-        if (step == 0)
-            slopes.zeroStep[k] = 1; // a fault only when a sample falls into this bracket
-        else
-            slopes.quotient[k] = rise / step;
+        Bracket& bracket = brackets[static_cast<size_t>(k)];
+        bracket.start = angles[k - 1];
+        bracket.value = values[k - 1];
+        bracket.zeroStep = step == 0;
+        bracket.quotient = step == 0 ? 0 : rise / step;
     }
 }
 
@@ -144,8 +147,8 @@ void FillSlopes(const tArrEx& angles, const tArrEx& values, int32_t last, PlaneS
 // would often go back to the system when freed and have their pages faulted in again on the next render.
 struct RenderTables {
     std::vector<int32_t> bandBrackets; // the brackets of every band's least and greatest g, at 2i and 2i + 1
-    PlaneSlopes right;
-    PlaneSlopes left;
+    std::vector<Bracket> right;
+    std::vector<Bracket> left;
     std::vector<long double> root; // by rank of a*a + b*b
 };
 
@@ -190,11 +193,10 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
     const std::vector<int32_t>& bandBrackets = tables.bandBrackets;
     const tArrEx& rightValues = ies.Candela[context.RightPlane];
     const tArrEx& leftValues = ies.Candela[context.LeftPlane];
-    FillSlopes(angles, rightValues, last, tables.right);
-    const PlaneSlopes& rightSlopes = tables.right;
+    FillBrackets(angles, rightValues, last, tables.right);
     if (context.LeftPlane != context.RightPlane)
-        FillSlopes(angles, leftValues, last, tables.left);
-    const PlaneSlopes& leftSlopes = context.LeftPlane == context.RightPlane ? tables.right : tables.left;
+        FillBrackets(angles, leftValues, last, tables.left);
+    const std::vector<Bracket>& leftBrackets = context.LeftPlane == context.RightPlane ? tables.right : tables.left;
 
     const long double brightness = context.BrightnessFactor;
     // Indexed by rank rather than by the sum itself: the table stays small enough for the cache.
@@ -230,7 +232,7 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
             const bool left = X < 150;
             const int end = left ? 150 : Samples;
             const long double* values = left ? leftValues.data() : rightValues.data();
-            const PlaneSlopes& slopes = left ? leftSlopes : rightSlopes;
+            const Bracket* brackets = left ? leftBrackets.data() : tables.right.data();
             for (; X < end; ++X, ++sampleX, ++sample) {
                 const long double x = *sampleX;
                 long double intensity = 0;
@@ -238,9 +240,10 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
                     const long double g = std::fabs(x);
                     const int32_t* band = &bandBrackets[2 * static_cast<size_t>(sample->band)];
                     const int32_t bracket = band[0] == band[1] ? band[0] : BracketFrom(angles, last, band[0], g);
-                    if (slopes.zeroStep[bracket])
+                    const Bracket& at = brackets[bracket];
+                    if (at.zeroStep)
                         ThrowZeroDivisor(values[bracket] - values[bracket - 1]);
-                    intensity = values[bracket - 1] + (g - angles[bracket - 1]) * slopes.quotient[bracket];
+                    intensity = at.value + (g - at.start) * at.quotient;
                 }
                 if (row && X < RenderSize) {
                     const long double v
