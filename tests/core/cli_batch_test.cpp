@@ -1,62 +1,29 @@
 // gonilux-cli without Qt for text and PGM output, and render / goniogram over several files into a folder, run as
 // separate processes.
+#include "process_run.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
-
 const std::string kSamples = GONILUX_SAMPLES_DIR;
 const std::string kFixtures = GONILUX_FIXTURES_DIR;
 const std::vector<std::string> kSampleNames
     = { "downlight_axial", "panel_quadrant", "street_bilateral", "washer_full_360" };
 
-class CliBatch : public ::testing::Test {
+class CliBatch : public ScratchFolderTest {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/gonilux_cli_batch_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Runs gonilux-cli (or program) with arguments after the environment assignments in environment.
-    CliRun Cli(
+    ProcessRun Cli(
         const std::string& arguments, const std::string& environment = "", const std::string& program = GONILUX_CLI)
     {
-        const fs::path out = m_dir / "stdout", err = m_dir / "stderr";
-        const std::string command
-            = environment + " " + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Slurp(out);
-        run.err = Slurp(err);
-        return run;
+        return RunCommand(environment + " " + Quote(program) + " " + arguments, Dir());
     }
 
     static std::string Samples()
@@ -66,8 +33,6 @@ protected:
             list += Quote(kSamples + "/" + name + ".ies") + " ";
         return list;
     }
-
-    fs::path m_dir;
 };
 
 } // namespace
@@ -83,17 +48,17 @@ TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
         { "info " + sample, false },
         { "info " + sample + " --json", false },
         { "check " + sample, false },
-        { "render " + sample + " -o " + Quote(m_dir / "x.pgm"), false },
-        { "render " + Samples() + "--format pgm -o " + Quote(m_dir / "pgm"), false },
+        { "render " + sample + " -o " + Quote(Dir() / "x.pgm"), false },
+        { "render " + Samples() + "--format pgm -o " + Quote(Dir() / "pgm"), false },
         { "--version", false },
         { "--help", false },
-        { "render " + sample + " -o " + Quote(m_dir / "x.png"), true },
-        { "goniogram " + sample + " -o " + Quote(m_dir / "x.svg"), true },
-        { "render " + Samples() + "--format png -o " + Quote(m_dir / "png"), true },
+        { "render " + sample + " -o " + Quote(Dir() / "x.png"), true },
+        { "goniogram " + sample + " -o " + Quote(Dir() / "x.svg"), true },
+        { "render " + Samples() + "--format png -o " + Quote(Dir() / "png"), true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const CliRun run = Cli(c.arguments, "LD_DEBUG=files");
+        const ProcessRun run = Cli(c.arguments, "LD_DEBUG=files");
         EXPECT_EQ(run.exitCode, 0) << run.out;
         // The dynamic loader names every object it opens; the drawing program brings Qt in.
         EXPECT_EQ(run.err.find("libQt6Gui") != std::string::npos, c.loadsQt);
@@ -105,7 +70,7 @@ TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
 TEST_F(CliBatch, WithoutTheDrawingProgramPicturesFailWithTheReasonAndTextStillWorks)
 {
     // The program alone in a folder, as a user might copy it.
-    const fs::path alone = m_dir / "bin" / "gonilux-cli";
+    const fs::path alone = Dir() / "bin" / "gonilux-cli";
     fs::create_directories(alone.parent_path());
     fs::copy_file(GONILUX_CLI, alone);
     const std::string sample = Quote(kSamples + "/panel_quadrant.ies");
@@ -116,19 +81,19 @@ TEST_F(CliBatch, WithoutTheDrawingProgramPicturesFailWithTheReasonAndTextStillWo
     };
     const Case cases[] = {
         { "info " + sample, 0, "" },
-        { "render " + sample + " -o " + Quote(m_dir / "x.pgm"), 0, "x.pgm" },
-        { "render " + sample + " -o " + Quote(m_dir / "x.png"), 3, "x.png" },
-        { "goniogram " + sample + " -o " + Quote(m_dir / "x.svg"), 3, "x.svg" },
-        { "render " + Samples() + "--format png -o " + Quote(m_dir / "png"), 3, "png" },
+        { "render " + sample + " -o " + Quote(Dir() / "x.pgm"), 0, "x.pgm" },
+        { "render " + sample + " -o " + Quote(Dir() / "x.png"), 3, "x.png" },
+        { "goniogram " + sample + " -o " + Quote(Dir() / "x.svg"), 3, "x.svg" },
+        { "render " + Samples() + "--format png -o " + Quote(Dir() / "png"), 3, "png" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const CliRun run = Cli(c.arguments, "", alone.string());
+        const ProcessRun run = Cli(c.arguments, "", alone.string());
         EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
         const bool refused = c.exitCode == 3;
         EXPECT_EQ(run.out.find("error Cannot find the drawing program gonilux-cli-draw") == 0, refused) << run.out;
         if (!c.picture.empty()) {
-            EXPECT_EQ(fs::exists(m_dir / c.picture), !refused);
+            EXPECT_EQ(fs::exists(Dir() / c.picture), !refused);
         }
     }
 }
@@ -146,14 +111,14 @@ TEST_F(CliBatch, BatchOutputEqualsEachSingleFileOutput)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command + " " + c.format);
-        const fs::path folder = m_dir / c.format / "made" / "here";
-        const CliRun batch
+        const fs::path folder = Dir() / c.format / "made" / "here";
+        const ProcessRun batch
             = Cli(c.command + " " + Samples() + c.options + " --format " + c.format + " -o " + Quote(folder));
         ASSERT_EQ(batch.exitCode, 0) << batch.out << batch.err;
         EXPECT_EQ(batch.out, "");
         for (const auto& name : kSampleNames) {
             SCOPED_TRACE(name);
-            const fs::path single = m_dir / ("single." + c.format);
+            const fs::path single = Dir() / ("single." + c.format);
             ASSERT_EQ(
                 Cli(c.command + " " + Quote(kSamples + "/" + name + ".ies") + " " + c.options + " -o " + Quote(single))
                     .exitCode,
@@ -171,7 +136,7 @@ TEST_F(CliBatch, BatchOutputEqualsEachSingleFileOutput)
 TEST_F(CliBatch, AFailingFileIsReportedAndTheOthersAreStillDone)
 {
     const std::string good = Quote(kSamples + "/panel_quadrant.ies") + " " + Quote(kSamples + "/spot_full_22_5.ies");
-    const std::string missing = (m_dir / "missing.ies").string();
+    const std::string missing = (Dir() / "missing.ies").string();
     const std::string empty = kFixtures + "/empty_file.ies";
     struct Case {
         std::string arguments;
@@ -193,8 +158,8 @@ TEST_F(CliBatch, AFailingFileIsReportedAndTheOthersAreStillDone)
     int round = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const fs::path folder = m_dir / ("out" + std::to_string(round++));
-        const CliRun run = Cli(c.arguments + " -o " + Quote(folder));
+        const fs::path folder = Dir() / ("out" + std::to_string(round++));
+        const ProcessRun run = Cli(c.arguments + " -o " + Quote(folder));
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, c.out);
         const std::string extension = c.arguments.substr(c.arguments.size() - 3);
@@ -209,41 +174,41 @@ TEST_F(CliBatch, AFailingFileIsReportedAndTheOthersAreStillDone)
 
 TEST_F(CliBatch, OutputNamesComeFromTheInputNames)
 {
-    fs::create_directories(m_dir / "a");
-    fs::create_directories(m_dir / "b");
+    fs::create_directories(Dir() / "a");
+    fs::create_directories(Dir() / "b");
     const std::string lamp = Slurp(kSamples + "/panel_quadrant.ies");
     for (const char* name : { "a/Lamp.v2.IES", "a/plain", "a/twin.ies", "b/twin.ies" })
-        std::ofstream(m_dir / name, std::ios::binary) << lamp;
-    const CliRun run = Cli("render " + Quote(m_dir / "a/Lamp.v2.IES") + " " + Quote(m_dir / "a/plain") + " "
-        + Quote(m_dir / "a/twin.ies") + " " + Quote(m_dir / "b/twin.ies") + " --format pgm -o " + Quote(m_dir / "out"));
+        std::ofstream(Dir() / name, std::ios::binary) << lamp;
+    const ProcessRun run = Cli("render " + Quote(Dir() / "a/Lamp.v2.IES") + " " + Quote(Dir() / "a/plain") + " "
+        + Quote(Dir() / "a/twin.ies") + " " + Quote(Dir() / "b/twin.ies") + " --format pgm -o " + Quote(Dir() / "out"));
     // The second twin would overwrite the first: it is refused and the others are written.
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out,
-        "error " + (m_dir / "b/twin.ies").string() + ": gives the same image name as " + (m_dir / "a/twin.ies").string()
+        "error " + (Dir() / "b/twin.ies").string() + ": gives the same image name as " + (Dir() / "a/twin.ies").string()
             + "\n");
     for (const char* name : { "Lamp.v2.pgm", "plain.pgm", "twin.pgm" })
-        EXPECT_EQ(Slurp(m_dir / "out" / name).substr(0, 15), "P5\n300 300\n255\n") << name;
+        EXPECT_EQ(Slurp(Dir() / "out" / name).substr(0, 15), "P5\n300 300\n255\n") << name;
 }
 
 TEST_F(CliBatch, UnusableBatchArgumentsAreRefusedBeforeAnyWork)
 {
     const std::string two = Samples();
     for (const std::string& arguments : {
-             "render " + two + "-o " + Quote(m_dir / "x.pgm"), // several files need --format
-             "render " + two + "--format gif -o " + Quote(m_dir / "out"),
-             "goniogram " + two + "-o " + Quote(m_dir / "x.svg"),
+             "render " + two + "-o " + Quote(Dir() / "x.pgm"), // several files need --format
+             "render " + two + "--format gif -o " + Quote(Dir() / "out"),
+             "goniogram " + two + "-o " + Quote(Dir() / "x.svg"),
              "goniogram " + two + "--format svg", // no folder
-             "goniogram " + two + "--format svg --ops -o " + Quote(m_dir / "out"),
+             "goniogram " + two + "--format svg --ops -o " + Quote(Dir() / "out"),
          }) {
         SCOPED_TRACE(arguments);
-        const CliRun run = Cli(arguments);
+        const ProcessRun run = Cli(arguments);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_NE(run.err.find("usage: gonilux-cli"), std::string::npos);
-        EXPECT_FALSE(fs::exists(m_dir / "out"));
+        EXPECT_FALSE(fs::exists(Dir() / "out"));
     }
     // An output folder that cannot be made.
-    std::ofstream(m_dir / "file") << "x";
-    const CliRun run = Cli("render " + two + "--format pgm -o " + Quote(m_dir / "file"));
+    std::ofstream(Dir() / "file") << "x";
+    const ProcessRun run = Cli("render " + two + "--format pgm -o " + Quote(Dir() / "file"));
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out.rfind("error ", 0), 0u) << run.out;
 }

@@ -2,54 +2,22 @@
 #include "IesReader.h"
 #include "PhotometricFigures.h"
 
+#include "process_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class CliInfo : public ::testing::Test {
+class CliInfo : public ScratchFolderTest {
 protected:
-    void SetUp() override
+    ProcessRun Info(const std::string& arguments)
     {
-        char pattern[] = "/tmp/gonilux_cli_info_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-
-    CliRun Info(const std::string& arguments)
-    {
-        const std::string out = m_dir + "/out";
-        const std::string err = m_dir + "/err";
-        const std::string command
-            = std::string("'") + GONILUX_CLI + "' info " + arguments + " >'" + out + "' 2>'" + err + "'";
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Slurp(out);
-        run.err = Slurp(err);
-        return run;
+        return RunCommand(Quote(GONILUX_CLI) + " info " + arguments, Dir());
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes)
@@ -58,8 +26,6 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-
-    std::string m_dir;
 };
 
 const std::string kSamples = GONILUX_SAMPLES_DIR;
@@ -71,7 +37,7 @@ TEST_F(CliInfo, DumpMatchesTheReviewedGoldenFiles)
 {
     for (const char* name : { "highbay_tilt_include", "pendant_commas_wrapped" }) {
         SCOPED_TRACE(name);
-        const CliRun run = Info("'" + kSamples + "/" + name + ".ies' --dump");
+        const ProcessRun run = Info("'" + kSamples + "/" + name + ".ies' --dump");
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out, Slurp(std::string(GONILUX_SOURCE_DIR) + "/tests/golden/" + name + ".dump"));
@@ -95,7 +61,7 @@ TEST_F(CliInfo, ErrorsPrintTheirTextAndExitWithThree)
     for (const Case& c : cases)
         for (const char* form : { "--dump", "--json", "" }) {
             SCOPED_TRACE(c.file + " " + form);
-            const CliRun run = Info("'" + c.file + "' " + form);
+            const ProcessRun run = Info("'" + c.file + "' " + form);
             EXPECT_EQ(run.exitCode, 3);
             EXPECT_EQ(run.out, c.firstLine);
         }
@@ -103,7 +69,7 @@ TEST_F(CliInfo, ErrorsPrintTheirTextAndExitWithThree)
 
 TEST_F(CliInfo, HeaderCheckMessageGoesToStandardErrorAndReadingGoesOn)
 {
-    const CliRun run = Info("'" + kFixtures + "/header_watts_letter_o.ies' --dump");
+    const ProcessRun run = Info("'" + kFixtures + "/header_watts_letter_o.ies' --dump");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "Error!\n\nLine 6\n");
     EXPECT_EQ(run.out.substr(0, 13), "read_error 1\n");
@@ -113,8 +79,8 @@ TEST_F(CliInfo, HeaderCheckMessageGoesToStandardErrorAndReadingGoesOn)
 TEST_F(CliInfo, SummaryAndJsonReportTheSameFacts)
 {
     const std::string file = "'" + kSamples + "/street_bilateral.ies'";
-    const CliRun summary = Info(file);
-    const CliRun json = Info(file + " --json");
+    const ProcessRun summary = Info(file);
+    const ProcessRun json = Info(file + " --json");
     EXPECT_EQ(summary.exitCode, 0);
     EXPECT_EQ(json.exitCode, 0);
     for (const char* line : { "Vertical angles: 19 (0 to 90 degrees)\n", "Horizontal angles: 19 (0 to 180 degrees)\n",
@@ -133,7 +99,7 @@ TEST_F(CliInfo, JsonEscapesEveryByteAsItsOwnCharacter)
 {
     const std::string path = WriteFile("bytes.ies",
         "[TEST] \"q\" back\\slash\r\n[LUMCAT]\xa0X\tY\r\nTILT=NONE\r\n1 -1 1 1 1 1 2 0 0 0 1 1 1\r\n0\r\n0\r\n5\r\n");
-    const CliRun run = Info("'" + path + "' --json");
+    const ProcessRun run = Info("'" + path + "' --json");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("\"test\": \" \\\"q\\\" back\\\\slash\""), std::string::npos) << run.out;
     // The header is not UTF-8, so each byte is its Latin-1 character, written as UTF-8 (0xA0 is U+00A0).
@@ -144,7 +110,7 @@ TEST_F(CliInfo, JsonEscapesEveryByteAsItsOwnCharacter)
 TEST_F(CliInfo, WrongArgumentsShowUsage)
 {
     for (const char* arguments : { "", "--dump", "a.ies b.ies", "a.ies --bogus" }) {
-        const CliRun run = Info(arguments);
+        const ProcessRun run = Info(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_NE(run.err.find("usage: gonilux-cli info FILE"), std::string::npos) << arguments;
     }
@@ -153,7 +119,7 @@ TEST_F(CliInfo, WrongArgumentsShowUsage)
 TEST_F(CliInfo, JsonFiguresHoldEveryKeyAndNumbersReadBackExactly)
 {
     const std::string path = kSamples + "/street_bilateral.ies";
-    const CliRun run = Info("'" + path + "' --json");
+    const ProcessRun run = Info("'" + path + "' --json");
     ASSERT_EQ(run.exitCode, 0);
     const std::size_t figures = run.out.find("\n  \"figures\": {\n");
     ASSERT_NE(figures, std::string::npos);
@@ -180,7 +146,7 @@ TEST_F(CliInfo, JsonFiguresHoldEveryKeyAndNumbersReadBackExactly)
     ASSERT_TRUE(expected.Flux);
     EXPECT_EQ(flux, *expected.Flux);
 
-    const CliRun summary = Info("'" + path + "'");
+    const ProcessRun summary = Info("'" + path + "'");
     EXPECT_NE(summary.out.find("\nPhotometry:\n  Photometric type: 1\n"), std::string::npos) << summary.out;
     EXPECT_EQ(summary.out.find("Not computed"), std::string::npos);
 }
@@ -189,7 +155,7 @@ TEST_F(CliInfo, FiguresNeverWriteNanOrInfinityAndSayWhyWhenNotComputed)
 {
     const std::string unknownType
         = WriteFile("type9.ies", "TILT=NONE\n1 -1 1 3 1 9 2 0 0 0 1 1 0\n0 45 90\n0\n5 3 1\n");
-    const CliRun run = Info("'" + unknownType + "' --json");
+    const ProcessRun run = Info("'" + unknownType + "' --json");
     EXPECT_NE(run.out.find("\"flux_lm\": null,"), std::string::npos);
     EXPECT_NE(run.out.find("\"beam_deg\": {\"c0_180\": null, \"c90_270\": null},"), std::string::npos);
     EXPECT_NE(run.out.find("\"zonal_lm\": null,"), std::string::npos);
@@ -204,7 +170,7 @@ TEST_F(CliInfo, FiguresNeverWriteNanOrInfinityAndSayWhyWhenNotComputed)
         const std::string extension = entry.path().extension().string();
         if (!entry.is_regular_file() || (extension != ".ies" && extension != ".IES"))
             continue;
-        const CliRun file = Info("'" + entry.path().string() + "' --json");
+        const ProcessRun file = Info("'" + entry.path().string() + "' --json");
         SCOPED_TRACE(entry.path().string());
         EXPECT_EQ(file.exitCode, 0);
         EXPECT_NE(file.out.find("\n  \"figures\": {\n"), std::string::npos);

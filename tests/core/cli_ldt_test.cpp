@@ -1,34 +1,20 @@
 // gonilux-cli on EULUMDAT files: every command reads them by extension, an .ldt file and an IES file holding the same
 // numbers give the same output, the corpus pairs give the same figures, and a refused file exits as an IES one does.
+#include "process_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kCheckFixtures = std::string(GONILUX_FIXTURES_DIR) + "/check/";
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The IES file holding what clean_rotational.ldt holds: its synthesised header lines, one plane of five values
 // (stored per 1000 lm, with 1000 lm of lamps) and the luminous area's 80 mm as the width.
@@ -37,31 +23,14 @@ const char* const kRotationalTwin = "[TEST] Report 1\r\n[MANUFAC] Gonilux test f
                                     "TILT=NONE\r\n1 1000 1 5 1 1 2 0.08 0 0 1 1 12\r\n0 22.5 45 67.5 90\r\n0\r\n"
                                     "300 280 200 80 0\r\n";
 
-class CliLdt : public ::testing::Test {
+class CliLdt : public ScratchFolderTest {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/gonilux_cli_ldt_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Runs the CLI in the test's folder.
-    CliRun Run(const std::string& arguments)
+    ProcessRun Run(const std::string& arguments)
     {
-        const std::string out = m_dir + "/.out", err = m_dir + "/.err";
-        const int status = std::system(("cd '" + m_dir + "' && QT_QPA_PLATFORM=offscreen '" + GONILUX_CLI + "' "
-            + arguments + " >'" + out + "' 2>'" + err + "'")
-                                           .c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Slurp(out);
-        run.err = Slurp(err);
-        return run;
+        return RunCommand(
+            "cd " + Quote(m_dir) + " && QT_QPA_PLATFORM=offscreen " + Quote(GONILUX_CLI) + " " + arguments, Dir());
     }
-
-    std::string m_dir;
 };
 
 // The number after "key": in a JSON text; NAN when the key is missing.
@@ -89,9 +58,9 @@ TEST_F(CliLdt, AnLdtFileAndItsIesTwinGiveTheSameOutput)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        const CliRun ldt = Run(std::string(c.command) + " Lamp.LDT");
+        const ProcessRun ldt = Run(std::string(c.command) + " Lamp.LDT");
         const std::string ldtOutput = c.output ? Slurp(m_dir + "/" + c.output) : ldt.out;
-        const CliRun ies = Run(std::string(c.command) + " lamp.ies");
+        const ProcessRun ies = Run(std::string(c.command) + " lamp.ies");
         const std::string iesOutput = c.output ? Slurp(m_dir + "/" + c.output) : ies.out;
         EXPECT_EQ(ldt.exitCode, 0) << ldt.err;
         EXPECT_EQ(ies.exitCode, 0) << ies.err;
@@ -115,8 +84,8 @@ TEST_F(CliLdt, CorpusPairsGiveTheSameFigures)
         { "Testlamp_Isym4_43cef5d76a391dd85c41d4d09d68600d", ".ies" }, { "luxpy_test_lid_file", ".ies" } };
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair[0]);
-        const CliRun ldt = Run("info --json '" + (dir / pair[0]).string() + ".ldt'");
-        const CliRun ies = Run("info --json '" + (dir / pair[0]).string() + pair[1] + "'");
+        const ProcessRun ldt = Run("info --json '" + (dir / pair[0]).string() + ".ldt'");
+        const ProcessRun ies = Run("info --json '" + (dir / pair[0]).string() + pair[1] + "'");
         ASSERT_EQ(ldt.exitCode, 0) << ldt.out;
         ASSERT_EQ(ies.exitCode, 0) << ies.out;
         for (const char* key :
@@ -143,7 +112,7 @@ TEST_F(CliLdt, ARefusedFileExitsWithThreeAndAFailedFieldIsReported)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
-        const CliRun run = Run("info --dump '" + kCheckFixtures + c.fixture + ".ldt'");
+        const ProcessRun run = Run("info --dump '" + kCheckFixtures + c.fixture + ".ldt'");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out;
         EXPECT_EQ(run.err, c.err);

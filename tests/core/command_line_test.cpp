@@ -1,48 +1,29 @@
 // --help and --version of both programs: answered on standard output without a display and without opening a
 // window, the same version from both, and an unknown option refused.
+#include "process_run.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs the program with no display and no Qt platform chosen: a window could not open, so an answer proves none
 // was tried.
-ProgramRun Start(const std::string& program, const std::string& arguments)
+ProcessRun Start(const std::string& program, const std::string& arguments)
 {
     char pattern[] = "/tmp/gonilux_cmdline_XXXXXX";
     if (!::mkdtemp(pattern))
         return {};
-    const std::string dir = pattern;
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + program + "' " + arguments
-        + " >'" + dir + "/out' 2>'" + dir + "/err' </dev/null";
-    const int status = std::system(command.c_str());
-    ProgramRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = Slurp(dir + "/out");
-    run.err = Slurp(dir + "/err");
-    std::system(("rm -rf '" + dir + "'").c_str());
+    const std::filesystem::path dir = pattern;
+    const ProcessRun run = RunCommand(
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(program) + " " + arguments + " </dev/null",
+        dir);
+    std::filesystem::remove_all(dir);
     return run;
 }
 
@@ -55,8 +36,8 @@ std::string VersionOf(const std::string& line, const std::string& name)
 
 TEST(CommandLine, BothProgramsPrintTheSameVersion)
 {
-    const ProgramRun app = Start(GONILUX_APP, "--version");
-    const ProgramRun cli = Start(GONILUX_CLI, "--version");
+    const ProcessRun app = Start(GONILUX_APP, "--version");
+    const ProcessRun cli = Start(GONILUX_CLI, "--version");
     ASSERT_EQ(app.exitCode, 0) << app.err;
     ASSERT_EQ(cli.exitCode, 0) << cli.err;
     EXPECT_EQ(VersionOf(app.out, "gonilux"), VersionOf(cli.out, "gonilux-cli"));
@@ -83,7 +64,7 @@ TEST(CommandLine, AnswersAndRefusals)
         { GONILUX_CLI, "--no-such-option", 2, "", "usage: gonilux-cli" },
     };
     for (const Case& c : cases) {
-        const ProgramRun run = Start(c.program, c.arguments);
+        const ProcessRun run = Start(c.program, c.arguments);
         const std::string label = std::string(c.program) + " " + c.arguments;
         EXPECT_EQ(run.exitCode, c.exitCode) << label;
         EXPECT_NE(run.out.find(c.inOut), std::string::npos) << label << "\n" << run.out;

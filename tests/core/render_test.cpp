@@ -3,6 +3,7 @@
 #include "IesReader.h"
 #include "RenderCompute.h"
 #include "RenderContext.h"
+#include "process_run.h"
 #include "render_records.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +17,7 @@
 #include <limits>
 #include <random>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -391,14 +390,6 @@ TEST(RenderFastPath, SameBytesAsLiteralOnTheCorpus)
 
 namespace {
 
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A small IES file: one plane, the given vertical angles and values.
 std::string IesText(const std::string& vertical, const std::string& values, int count)
 {
@@ -406,27 +397,11 @@ std::string IesText(const std::string& vertical, const std::string& values, int 
         + " 1 1 2 0 0 0\r\n1 1 0\r\n" + vertical + "\r\n0\r\n" + values + "\r\n";
 }
 
-class CliRender : public ::testing::Test {
+class CliRender : public ScratchFolderTest {
 protected:
-    struct Run {
-        int exitCode = -1;
-        std::string out, err;
-    };
-
-    void SetUp() override
+    ProcessRun Render(const std::string& arguments)
     {
-        char pattern[] = "/tmp/gonilux_cli_render_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    Run Render(const std::string& arguments)
-    {
-        const std::string out = m_dir + "/out", err = m_dir + "/err";
-        const int status = std::system(
-            (std::string("'") + GONILUX_CLI + "' render " + arguments + " >'" + out + "' 2>'" + err + "'").c_str());
-        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
+        return RunCommand(Quote(GONILUX_CLI) + " render " + arguments, Dir());
     }
 
     std::string Write(const std::string& name, const std::string& bytes)
@@ -435,8 +410,6 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-
-    std::string m_dir;
 };
 
 const std::regex TimeLine("Rendering time: [0-9]+\\.[0-9]{3} sec\n");
@@ -462,7 +435,7 @@ TEST_F(CliRender, WritesTheImageOfTheCoreWithClampedPositions)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         const std::string image = m_dir + "/out.pgm";
-        const Run run = Render("'" + file + "' " + c.options + " -o '" + image + "'");
+        const ProcessRun run = Render("'" + file + "' " + c.options + " -o '" + image + "'");
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(std::regex_match(run.err, TimeLine)) << run.err;
@@ -471,7 +444,7 @@ TEST_F(CliRender, WritesTheImageOfTheCoreWithClampedPositions)
         EXPECT_EQ(Slurp(image),
             "P5\n300 300\n255\n" + std::string(reinterpret_cast<const char*>(expected.data()), expected.size()));
     }
-    const Run png = Render("'" + file + "' -o '" + m_dir + "/out.png'");
+    const ProcessRun png = Render("'" + file + "' -o '" + m_dir + "/out.png'");
     EXPECT_EQ(png.exitCode, 0);
     EXPECT_EQ(Slurp(m_dir + "/out.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
@@ -502,7 +475,7 @@ TEST_F(CliRender, FailuresWriteNoImage)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string image = m_dir + (std::string(c.name) == "other image type" ? "/out.bmp" : "/out.png");
-        const Run run = Render("'" + c.file + "' " + c.options + " -o '" + image + "'");
+        const ProcessRun run = Render("'" + c.file + "' " + c.options + " -o '" + image + "'");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, c.out);
         EXPECT_FALSE(std::filesystem::exists(image));
