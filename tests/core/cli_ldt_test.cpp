@@ -1,5 +1,6 @@
 // gonilux-cli on EULUMDAT files: every command reads them by extension, an .ldt file and an IES file holding the same
 // numbers give the same output, the corpus pairs give the same figures, and a refused file exits as an IES one does.
+#include "ldt_corpus_pairs.h"
 #include "process_run.h"
 
 #include <gtest/gtest.h>
@@ -74,15 +75,10 @@ TEST_F(CliLdt, AnLdtFileAndItsIesTwinGiveTheSameOutput)
 
 TEST_F(CliLdt, CorpusPairsGiveTheSameFigures)
 {
-    const fs::path dir = fs::path(GONILUX_CORPUS_DIR) / "luxpy";
+    const fs::path dir = fs::path(GONILUX_CORPUS_DIR) / LdtCorpusFolder;
     if (!fs::is_directory(dir))
         GTEST_SKIP() << "corpus not present";
-    const char* const pairs[][2] = { { "Testlamp_Isym1_007cfb11e343e2f42e3b476be4ab684e", ".ies" },
-        { "Testlamp_Isym2_symmetryOverC0C180axis", ".ies" },
-        { "Testlamp_Isym2_theta180+_erco_33499000_1xqt32_230w", ".IES" },
-        { "Testlamp_Isym3_symmetryOverC90C270axis", ".ies" },
-        { "Testlamp_Isym4_43cef5d76a391dd85c41d4d09d68600d", ".ies" }, { "luxpy_test_lid_file", ".ies" } };
-    for (const auto& pair : pairs) {
+    for (const auto& pair : LdtCorpusPairs) {
         SCOPED_TRACE(pair[0]);
         const ProcessRun ldt = Run("info --json '" + (dir / pair[0]).string() + ".ldt'");
         const ProcessRun ies = Run("info --json '" + (dir / pair[0]).string() + pair[1] + "'");

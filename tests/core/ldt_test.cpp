@@ -5,6 +5,7 @@
 #include "LdtReader.h"
 #include "LineText.h"
 #include "PhotometricFile.h"
+#include "ldt_corpus_pairs.h"
 
 #include <gtest/gtest.h>
 
@@ -370,15 +371,10 @@ TEST(PhotometricFile, TheExtensionChoosesTheReader)
 // Each .ldt file of the corpus and its IES twin: the same angles, candela within 0.5 % (the twin's text is rounded).
 TEST(LdtCorpus, PairsReadAlike)
 {
-    const fs::path dir = fs::path(GONILUX_CORPUS_DIR) / "luxpy";
+    const fs::path dir = fs::path(GONILUX_CORPUS_DIR) / LdtCorpusFolder;
     if (!fs::is_directory(dir))
         GTEST_SKIP() << "corpus not present";
-    const char* const pairs[][2] = { { "Testlamp_Isym1_007cfb11e343e2f42e3b476be4ab684e", ".ies" },
-        { "Testlamp_Isym2_symmetryOverC0C180axis", ".ies" },
-        { "Testlamp_Isym2_theta180+_erco_33499000_1xqt32_230w", ".IES" },
-        { "Testlamp_Isym3_symmetryOverC90C270axis", ".ies" },
-        { "Testlamp_Isym4_43cef5d76a391dd85c41d4d09d68600d", ".ies" }, { "luxpy_test_lid_file", ".ies" } };
-    for (const auto& pair : pairs) {
+    for (const auto& pair : LdtCorpusPairs) {
         SCOPED_TRACE(pair[0]);
         TStringList lines, headerLines;
         LoadFileLines((dir / (std::string(pair[0]) + ".ldt")).string(), lines);
