@@ -53,14 +53,9 @@ void TForm1::CopyGoniogramImage()
 
 void TForm1::SaveGoniogramImage()
 {
-    const QString file = savechooser::saveFileName(
-        this, QStringLiteral("Save image as"), QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
+    const QString file = savechooser::savePictureName(this, QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
     if (file.isEmpty())
         return;
-    const QString suffix = file.section(QLatin1Char('.'), -1).toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
-        throw std::runtime_error(
-            "Please name the picture with .png or .svg:\r" + QFile::encodeName(file).toStdString());
     // Drawn anew at the diagram's size in logical pixels, as the command line draws it.
     const QColor face = QGuiApplication::palette().color(QPalette::Button);
     if (!WriteGoniogramPicture(file, ShownGoniogram(), face))

@@ -39,14 +39,9 @@ void TForm2::SavePicture()
 {
     if (Image1->picture().isNull())
         return;
-    const QString file = savechooser::saveFileName(
-        this, QStringLiteral("Save image as"), QStringLiteral("PNG image (*.png);;PGM image (*.pgm)"));
+    const QString file = savechooser::savePictureName(this, QStringLiteral("PNG image (*.png);;PGM image (*.pgm)"));
     if (file.isEmpty())
         return;
-    const QString suffix = file.section(QLatin1Char('.'), -1).toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("pgm"))
-        throw std::runtime_error(
-            "Please name the picture with .png or .pgm:\r" + QFile::encodeName(file).toStdString());
     // The rendered pixels themselves, whatever the screen's scale.
     if (!SaveGreyPicture(Image1->picture(), file))
         throw std::runtime_error("Cannot write file " + QFile::encodeName(file).toStdString());

@@ -1,8 +1,12 @@
 #include "SaveChooser.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringList>
+
+#include <stdexcept>
 
 namespace {
 
@@ -12,11 +16,14 @@ savechooser::Chooser& currentChooser()
     return chooser;
 }
 
-// The first "*.ext" of a filter such as "PNG image (*.png)"; empty when it has none.
-QString firstExtension(const QString& filter)
+// Every "*.ext" of the filters, in order.
+QStringList extensions(const QString& filters)
 {
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
-    return match.hasMatch() ? match.captured(1) : QString();
+    QStringList found;
+    QRegularExpressionMatchIterator match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).globalMatch(filters);
+    while (match.hasNext())
+        found << match.next().captured(1);
+    return found;
 }
 
 } // namespace
@@ -36,12 +43,25 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     if (path.isEmpty())
         return path;
     if (QFileInfo(path).suffix().isEmpty()) {
+        // The first "*.ext" of the chosen filter.
         const QString extension
-            = firstExtension(chosenFilter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : chosenFilter);
+            = extensions(chosenFilter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : chosenFilter).value(0);
         if (!extension.isEmpty())
             path += QLatin1Char('.') + extension;
     }
     return path;
+}
+
+QString savePictureName(QWidget* parent, const QString& filters)
+{
+    const QString file = saveFileName(parent, QStringLiteral("Save image as"), filters);
+    if (file.isEmpty())
+        return file;
+    const QStringList allowed = extensions(filters);
+    if (!allowed.contains(file.section(QLatin1Char('.'), -1).toLower()))
+        throw std::runtime_error("Please name the picture with ." + allowed.join(QStringLiteral(" or .")).toStdString()
+            + ":\r" + QFile::encodeName(file).toStdString());
+    return file;
 }
 
 } // namespace savechooser

@@ -20,4 +20,9 @@ void setChooser(Chooser chooser);
 // the chosen filter, so "light" saved as PNG becomes "light.png".
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filters);
 
+// The path to save a picture to, asked under "Save image as", empty when cancelled. Throws std::runtime_error with
+// the user's message when the name ends in none of the filters' extensions ("Please name the picture with .png or
+// .svg:" and the name).
+QString savePictureName(QWidget* parent, const QString& filters);
+
 } // namespace savechooser
