@@ -1,13 +1,10 @@
 #include "batch.h"
+#include "in_order.h"
 
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <mutex>
-#include <optional>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -21,46 +18,25 @@ void PrintOutcome(const FileOutcome& outcome)
 int RunBatch(size_t count, const std::function<FileOutcome(size_t)>& job, unsigned workers)
 {
     if (workers == 0)
-        workers = std::max(1u, std::thread::hardware_concurrency());
-    workers = static_cast<unsigned>(std::min<size_t>(workers, count));
-
-    std::vector<std::optional<FileOutcome>> outcomes(count);
-    std::mutex mutex;
-    std::condition_variable done;
-    std::atomic<size_t> next { 0 };
-    const auto work = [&] {
-        for (size_t index = next++; index < count; index = next++) {
-            FileOutcome outcome;
-            try {
-                outcome = job(index);
-            } catch (const std::exception& error) {
-                outcome.exitCode = 3;
-                outcome.out += std::string("error ") + error.what() + "\n";
-            } catch (...) {
-                outcome.exitCode = 3;
-                outcome.out += "error unknown failure\n";
-            }
-            const std::lock_guard lock(mutex);
-            outcomes[index] = std::move(outcome);
-            done.notify_one();
+        workers = std::thread::hardware_concurrency();
+    const std::function<FileOutcome(size_t)> guarded = [&job](size_t index) {
+        FileOutcome outcome;
+        try {
+            outcome = job(index);
+        } catch (const std::exception& error) {
+            outcome.exitCode = 3;
+            outcome.out += std::string("error ") + error.what() + "\n";
+        } catch (...) {
+            outcome.exitCode = 3;
+            outcome.out += "error unknown failure\n";
         }
+        return outcome;
     };
-    std::vector<std::thread> threads;
-    for (unsigned i = 0; i < workers; ++i)
-        threads.emplace_back(work);
-
     int worst = 0;
-    for (size_t index = 0; index < count; ++index) {
-        std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return outcomes[index].has_value(); });
-        const FileOutcome outcome = std::move(*outcomes[index]);
-        outcomes[index].reset();
-        lock.unlock();
+    RunInOrder<FileOutcome>(count, workers, guarded, [&worst](size_t, FileOutcome& outcome) {
         PrintOutcome(outcome);
         worst = std::max(worst, outcome.exitCode);
-    }
-    for (auto& thread : threads)
-        thread.join();
+    });
     std::fflush(stderr);
     return std::fflush(stdout) == 0 ? worst : 3;
 }

@@ -1,17 +1,12 @@
 #include "check_walk.h"
 
 #include "Checker.h"
+#include "in_order.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <exception>
 #include <filesystem>
-#include <mutex>
-#include <optional>
 #include <system_error>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -72,22 +67,9 @@ std::vector<CheckTarget> CollectTargets(const std::vector<std::string>& paths, b
 void CheckInOrder(const std::vector<CheckTarget>& targets, unsigned threads,
     const std::function<void(std::size_t, CheckResult&)>& done, const std::function<void(std::size_t)>& tick)
 {
-    const std::size_t window = 64 * std::max(threads, 1u);
-    std::vector<std::optional<CheckResult>> results(targets.size());
-    std::mutex mutex;
-    std::condition_variable ready, room;
-    std::size_t handed = 0; // guarded by mutex
-    std::atomic<std::size_t> next { 0 };
-
-    const auto work = [&]() {
-        for (;;) {
-            const std::size_t index = next.fetch_add(1);
-            if (index >= targets.size())
-                return;
-            {
-                std::unique_lock lock(mutex);
-                room.wait(lock, [&]() { return index < handed + window; });
-            }
+    RunInOrder<CheckResult>(
+        targets.size(), threads,
+        [&targets](std::size_t index) {
             CheckResult result;
             result.error = targets[index].error;
             if (result.error.empty()) {
@@ -97,36 +79,7 @@ void CheckInOrder(const std::vector<CheckTarget>& targets, unsigned threads,
                     result.error = failure.what();
                 }
             }
-            std::lock_guard lock(mutex);
-            results[index] = std::move(result);
-            ready.notify_all();
-        }
-    };
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < std::max(threads, 1u); ++i)
-        workers.emplace_back(work);
-
-    for (std::size_t index = 0; index < targets.size(); ++index) {
-        CheckResult result;
-        {
-            std::unique_lock lock(mutex);
-            while (
-                !ready.wait_for(lock, std::chrono::milliseconds(100), [&]() { return results[index].has_value(); })) {
-                lock.unlock();
-                tick(index);
-                lock.lock();
-            }
-            result = std::move(*results[index]);
-            results[index].reset();
-        }
-        done(index, result);
-        tick(index + 1);
-        {
-            std::lock_guard lock(mutex);
-            handed = index + 1;
-        }
-        room.notify_all();
-    }
-    for (std::thread& worker : workers)
-        worker.join();
+            return result;
+        },
+        done, tick);
 }
