@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -179,16 +180,11 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
     thread_local bool keptInUse = false;
     RenderTables own;
     RenderTables& tables = keptInUse ? own : kept;
-    const bool usesKept = !keptInUse;
-    keptInUse = true;
-    const struct Release {
-        bool usesKept;
-        ~Release()
-        {
-            if (usesKept)
-                keptInUse = false;
-        }
-    } release { usesKept };
+    // Whatever way this render ends, the kept tables are as much in use as they were before it.
+    const struct Restore {
+        bool inUse;
+        ~Restore() { keptInUse = inUse; }
+    } restore { std::exchange(keptInUse, true) };
     BracketsFor(angles, last, geometry.bandBounds, tables.bandBrackets);
     const std::vector<int32_t>& bandBrackets = tables.bandBrackets;
     const tArrEx& rightValues = ies.Candela[context.RightPlane];

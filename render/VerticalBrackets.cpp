@@ -16,10 +16,3 @@ void BracketsFor(
         brackets[i] = std::max<int32_t>(k, 1);
     }
 }
-
-std::vector<int32_t> BracketsFor(const tArrEx& angles, int32_t last, const std::vector<long double>& ascending)
-{
-    std::vector<int32_t> brackets;
-    BracketsFor(angles, last, ascending, brackets);
-    return brackets;
-}

@@ -10,7 +10,6 @@
 // first index k < last whose angle is not below g (an angle that is NaN counts as not below), else last; then at
 // least 1, the bracket covering angles k-1 and k. The angles may come in any order, with repeats.
 // One pass over the angles and the g values together: O(last + ascending.size()).
-std::vector<int32_t> BracketsFor(const tArrEx& angles, int32_t last, const std::vector<long double>& ascending);
-// The same into brackets, reusing its memory.
+// The result goes into brackets, whose memory is reused.
 void BracketsFor(
     const tArrEx& angles, int32_t last, const std::vector<long double>& ascending, std::vector<int32_t>& brackets);

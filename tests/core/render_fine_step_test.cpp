@@ -113,7 +113,8 @@ TEST(RenderBrackets, SameAsTheLinearSearch)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<long double> probes = ProbesAround(c.angles);
-        const std::vector<int32_t> brackets = BracketsFor(c.angles, static_cast<int32_t>(c.angles.size()) - 1, probes);
+        std::vector<int32_t> brackets;
+        BracketsFor(c.angles, static_cast<int32_t>(c.angles.size()) - 1, probes, brackets);
         ASSERT_EQ(brackets.size(), probes.size());
         size_t differing = 0;
         for (size_t i = 0; i < probes.size(); ++i)
