@@ -153,18 +153,6 @@ struct RenderTables {
     std::vector<long double> root; // by rank of a*a + b*b
 };
 
-// nearbyint for 0 <= v <= 255 without a library call: lrint rounds in the current mode too (nearest, halves to
-// even), and with this file built without errno (see CMakeLists.txt) the compiler turns it into one store of the
-// integer, where a store of the 80-bit value read back as an integer would stall the load.
-inline uint8_t RoundLevel(long double v)
-{
-    if (v > 255)
-        return 255;
-    if (!(v >= 0)) // NaN: no defined level
-        return 0;
-    return static_cast<uint8_t>(std::lrint(v));
-}
-
 } // namespace
 
 void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, GreyImage& image,
@@ -244,7 +232,7 @@ void RenderImage(const tIES& ies, int plane, const RenderSettings& settings, Gre
                 if (row && X < RenderSize) {
                     const long double v
                         = std::fabs(scale * (intensity / renderMax + radiosity) / root[sample->sumRank]);
-                    row[X] = RoundLevel(v);
+                    row[X] = LevelFromValue(v);
                 }
             }
         }

@@ -57,12 +57,14 @@ uint8_t PixelColor(const tIES& ies, const RenderContext& context, int32_t a, int
 // division by zero. Only called with a zero divisor.
 [[noreturn]] void ThrowZeroDivisor(long double numerator);
 
-// Level from v = |...|: clipped at 255, rounded half to even; NaN is black.
+// Level from v = |...|: clipped at 255, rounded half to even (lrint rounds in the current mode, to nearest); NaN is
+// black. Where errno need not be set (the image loop's file is built so), lrint becomes one instruction that stores
+// the integer, rather than a library call.
 inline uint8_t LevelFromValue(long double v)
 {
     if (v > 255)
         return 255;
     if (!(v >= 0)) // NaN: no defined level
         return 0;
-    return static_cast<uint8_t>(static_cast<int>(std::nearbyint(v)));
+    return static_cast<uint8_t>(std::lrint(v));
 }
