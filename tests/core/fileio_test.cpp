@@ -1,0 +1,123 @@
+// Writing a file through a temporary file renamed into place: what lands at the target on success, and that a
+// failure leaves the target exactly as it was with no temporary file behind.
+
+#include "AtomicFile.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+class AtomicFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/gnlx-fileio-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override
+    {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    // Every entry of the folder: a leftover temporary file shows up here.
+    std::size_t Entries() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
+    fs::path dir;
+};
+
+TEST_F(AtomicFile, NewAndReplacedFilesGetTheBytesAndKeepTheirMode)
+{
+    fs::path target = dir / "a.ies";
+    EXPECT_EQ(fileio::WriteFileAtomically(target, std::string("one\0two", 7)), "");
+    EXPECT_EQ(Slurp(target), std::string("one\0two", 7));
+
+    ::chmod(target.c_str(), 0640);
+    EXPECT_EQ(fileio::WriteFileAtomically(target, "second"), "");
+    EXPECT_EQ(Slurp(target), "second");
+    struct stat st { };
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A link stays a link; the file it points at gets the bytes.
+    fs::create_symlink("a.ies", dir / "link.ies");
+    EXPECT_EQ(fileio::WriteFileAtomically(dir / "link.ies", "through"), "");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ies"));
+    EXPECT_EQ(Slurp(target), "through");
+    EXPECT_EQ(Entries(), 2u);
+}
+
+TEST_F(AtomicFile, AFailedWriteLeavesTheTargetUntouched)
+{
+    struct Case {
+        const char* name;
+        void (*prepare)(const fs::path& target);
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "empty folder", [](const fs::path& t) { fs::create_directory(t); }, "Is a directory" },
+        { "read-only file",
+            [](const fs::path& t) {
+                std::ofstream(t) << "keep me";
+                ::chmod(t.c_str(), 0444);
+            },
+            "Permission denied" },
+        { "missing folder", [](const fs::path&) {}, "No such file or directory" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path target = std::string(c.name) == "missing folder" ? dir / "nowhere" / "x.pgm" : dir / "x.pgm";
+        c.prepare(target);
+        std::size_t before = Entries();
+        std::string before_bytes = fs::is_regular_file(target) ? Slurp(target) : "";
+        EXPECT_EQ(fileio::WriteFileAtomically(target, "new bytes"), c.reason);
+        EXPECT_EQ(Entries(), before);
+        if (fs::is_regular_file(target)) {
+            EXPECT_EQ(Slurp(target), before_bytes);
+        }
+        if (std::string(c.name) == "empty folder") {
+            EXPECT_TRUE(fs::is_directory(target));
+        }
+        fs::remove_all(target);
+    }
+}
+
+TEST_F(AtomicFile, AFolderThatRefusesNewFilesRefusesTheWrite)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may create files in any folder";
+    std::ofstream(dir / "x.pgm") << "old";
+    ::chmod(dir.c_str(), 0555);
+    EXPECT_EQ(fileio::WriteFileAtomically(dir / "x.pgm", "new"), "Permission denied");
+    EXPECT_EQ(Slurp(dir / "x.pgm"), "old");
+}
+
+TEST_F(AtomicFile, ALongNameStillGetsItsTemporaryFile)
+{
+    fs::path target = dir / (std::string(250, 'n') + ".ies");
+    EXPECT_EQ(fileio::WriteFileAtomically(target, "long"), "");
+    EXPECT_EQ(Slurp(target), "long");
+    EXPECT_EQ(Entries(), 1u);
+}
+
+} // namespace
