@@ -116,7 +116,7 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     // The degree track bar runs over the planes 0 to L.
     const int last = static_cast<int>(ies.HorizAngles.size()) - 1;
     if (options.plane < 0 || options.plane > std::max(last, 0)) {
-        outcome.err += ErrorLine(prefix + "plane " + std::to_string(options.plane) + " is not among the planes 0 to "
+        outcome.err += ErrorLine(file + ": plane " + std::to_string(options.plane) + " is not among the planes 0 to "
             + std::to_string(std::max(last, 0)));
         outcome.exitCode = 2;
         return outcome;

@@ -116,7 +116,7 @@ FileOutcome RenderOne(
         // The render window's track bar runs over the planes 0 to L.
         const int last = std::max(static_cast<int>(ies.HorizAngles.size()) - 1, 0);
         if (options.plane > last) {
-            outcome.err += ErrorLine(prefix + "plane " + std::to_string(options.plane)
+            outcome.err += ErrorLine(file + ": plane " + std::to_string(options.plane)
                 + " is not among the planes 0 to " + std::to_string(last));
             outcome.exitCode = 2;
             return outcome;
@@ -128,10 +128,10 @@ FileOutcome RenderOne(
         const auto start = std::chrono::steady_clock::now();
         try {
             RenderImage(ies, options.plane, options.settings, image, nullptr);
-        } catch (...) {
+        } catch (const std::exception& error) {
             // A failed render still reports its time, as the viewer's label does.
             outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
-            throw;
+            throw std::runtime_error(file + ": " + error.what());
         }
         outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
 
