@@ -91,7 +91,8 @@ TEST_F(CliBatch, WithoutTheDrawingProgramPicturesFailWithTheReasonAndTextStillWo
         const ProcessRun run = Cli(c.arguments, "", alone.string());
         EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
         const bool refused = c.exitCode == 3;
-        EXPECT_EQ(run.err.find("gonilux-cli: cannot find the drawing program gonilux-cli-draw") == 0, refused) << run.err;
+        EXPECT_EQ(run.err.find("gonilux-cli: cannot find the drawing program gonilux-cli-draw") == 0, refused)
+            << run.err;
         EXPECT_EQ(run.out.find("gonilux-cli"), std::string::npos) << run.out;
         if (!c.picture.empty()) {
             EXPECT_EQ(fs::exists(Dir() / c.picture), !refused);

@@ -477,7 +477,8 @@ TEST_F(CliRender, FailuresWriteNoImage)
         std::string err; // the message after "gonilux-cli: FILE: ", on standard error
     };
     const Case cases[] = {
-        { "all zeros", Write("zeros.ies", IesText("0 45 90", "0 0 0", 3)), "", 3, "Invalid floating point operation\n" },
+        { "all zeros", Write("zeros.ies", IesText("0 45 90", "0 0 0", 3)), "", 3,
+            "Invalid floating point operation\n" },
         { "nothing positive", Write("negative.ies", IesText("0 45 90", "-5 -5 -5", 3)), "", 3,
             "Floating point division by zero\n" },
         { "one vertical angle", Write("single.ies", IesText("0", "100", 1)), "", 3,

@@ -109,7 +109,8 @@ TEST(CliGoniogram, Failures)
         { { dir.filePath("missing.ies"), "--ops" }, 3,
             "gonilux-cli: " + dir.filePath("missing.ies").toStdString() + ": No such file or directory\n" },
         { { Sample("panel_quadrant.ies"), "--plane", "5", "--ops" }, 2,
-            "gonilux-cli: " + Sample("panel_quadrant.ies").toStdString() + ": plane 5 is not among the planes 0 to 4\n" },
+            "gonilux-cli: " + Sample("panel_quadrant.ies").toStdString()
+                + ": plane 5 is not among the planes 0 to 4\n" },
         { { Sample("panel_quadrant.ies"), "-o", dir.filePath("none/x.png") }, 3,
             "gonilux-cli: cannot write " + dir.filePath("none/x.png").toStdString() + ": No such file or directory\n" },
         { { Sample("panel_quadrant.ies"), "--size", "0x10", "--ops" }, 2,
