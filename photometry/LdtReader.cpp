@@ -204,7 +204,7 @@ bool ConvertLdtField(std::string_view text, long double& value)
 }
 
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut)
+    const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut, tLdtFields* fieldsOut)
 {
     const Fields fields(fileLines);
     tLdtFacts facts;
@@ -309,9 +309,14 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
 
     TStringList newHeaderLines = HeaderLinesOf(fields, fields.Text(first + 1, ""));
     const std::size_t firstFailure = failures.empty() ? 0 : failures.front().line;
+    tLdtFields collected;
+    if (fieldsOut)
+        collected = CollectLdtFields(fileLines, facts);
     ies = std::move(read);
     header = std::move(numbers);
     headerLines = std::move(newHeaderLines);
+    if (fieldsOut)
+        *fieldsOut = std::move(collected);
     if (factsOut)
         *factsOut = std::move(facts);
     if (firstFailure != 0 && onHeaderError)

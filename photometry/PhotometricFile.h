@@ -17,6 +17,7 @@ bool IsPhotometricPath(const std::string& path);
 // Reads the lines LoadFileLines gave for path with the reader its extension calls for (ReadLDT for ".ldt", ReadIES
 // for anything else), with the same guarantees: a refused file throws std::runtime_error and changes nothing.
 // Both readers fill the header numbers; a refused file leaves them as they were.
-// ldtFacts, when given, receives the facts of an EULUMDAT read and is left alone for IES.
+// ldtFacts and ldtFields, when given, receive the facts and the fields of an EULUMDAT read and are left alone for IES.
 void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts = nullptr);
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts = nullptr,
+    tLdtFields* ldtFields = nullptr);
