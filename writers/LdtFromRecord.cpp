@@ -169,8 +169,11 @@ long double FillLampSet(
     set.watts = header.InputWatts;
     const bool absolute = header.LumensPerLamp < 0;
     if (absolute) {
-        if (!figures.Flux || !(*figures.Flux > 0))
+        if (!figures.Flux)
             throw WriteRefusal("the luminaire flux of this absolute photometry cannot be computed: " + figures.Note);
+        if (!(*figures.Flux > 0))
+            throw WriteRefusal("the luminaire flux of this absolute photometry is " + ShortestText(*figures.Flux)
+                + " lm; EULUMDAT intensities are per 1000 lm of a positive flux");
         set.lamps = -1;
         set.flux = Tidy(*figures.Flux);
         f.lightOutputRatio = 100;
