@@ -47,7 +47,7 @@ std::string ConvertedText(FileFormat format, const std::string& targetName, cons
         return IesFileText(headerLines, ies, header);
     if (ldtFields)
         return LdtFileText(*ldtFields);
-    return LdtFileText(LdtFieldsOf(headerLines, ies, header, LastName(targetName)));
+    return LdtFileText(LdtFieldsOf(headerLines, ies, header, LastName(targetName)), LdtIntensities::Doubles);
 }
 
 std::string ConvertFile(const std::string& source, const std::string& target, std::string* messages)

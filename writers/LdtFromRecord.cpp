@@ -3,7 +3,7 @@
 //   same as plane 0, is not stored), a full circle without the 360 plane 0; anything else is refused;
 // - the C angles: the full circle the symmetry implies, in increasing order from 0; the steps when equidistant;
 // - texts from the header keywords, dimensions in mm from the luminous opening, one lamp set;
-// - intensities in cd/klm of the lamp flux (the luminaire flux for absolute photometry).
+// - intensities in cd/klm of the lamp flux (the luminaire flux for absolute photometry), rounded to doubles.
 #include "IesHeader.h"
 #include "LdtWriter.h"
 #include "NumberText.h"
@@ -208,7 +208,7 @@ void FillIntensities(int symmetry, const tIES& ies, long double multiplier, long
         tArrEx& plane = f.intensities[p];
         plane.resize(row.size());
         for (std::size_t g = 0; g < row.size(); ++g)
-            plane[g] = Tidy(static_cast<double>(row[g] * scale));
+            plane[g] = static_cast<double>(row[g] * scale);
     }
 }
 

@@ -23,6 +23,14 @@ public:
             Number(value);
     }
 
+    void Doubles(const tArrEx& values)
+    {
+        for (const long double value : values) {
+            AppendShortest(m_out, static_cast<double>(value));
+            m_out += "\r\n";
+        }
+    }
+
     std::string& Out() { return m_out; }
 
 private:
@@ -31,7 +39,7 @@ private:
 
 } // namespace
 
-std::string LdtFileText(const tLdtFields& f)
+std::string LdtFileText(const tLdtFields& f, LdtIntensities intensities)
 {
     Lines lines;
     std::size_t values = 0;
@@ -61,7 +69,11 @@ std::string LdtFileText(const tLdtFields& f)
         lines.Number(value);
     lines.Numbers(f.cAngles);
     lines.Numbers(f.gammaAngles);
-    for (const tArrEx& plane : f.intensities)
-        lines.Numbers(plane);
+    for (const tArrEx& plane : f.intensities) {
+        if (intensities == LdtIntensities::Doubles)
+            lines.Doubles(plane);
+        else
+            lines.Numbers(plane);
+    }
     return std::move(lines.Out());
 }

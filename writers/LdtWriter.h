@@ -14,11 +14,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The file holding every field as read, CR LF ended lines; numbers in their shortest text that reads back to the
-// same value.
-std::string LdtFileText(const tLdtFields& fields);
+// How the intensities are written: in the shortest text that reads back to the same extended real (fields as read),
+// or to the same double (intensities computed from another file's candela values, held as doubles).
+enum class LdtIntensities { Exact, Doubles };
 
-// The fields an EULUMDAT file holding the record would have (see LdtFieldsOf in LdtFromRecord.cpp for the rules).
+// The file holding every field, CR LF ended lines; numbers in their shortest text that reads back to the same value.
+std::string LdtFileText(const tLdtFields& fields, LdtIntensities intensities = LdtIntensities::Exact);
+
+// The fields an EULUMDAT file holding the record would have (see LdtFromRecord.cpp for the rules); the
+// intensities are doubles, to be written with LdtIntensities::Doubles.
 // fileName goes into line 11. Throws WriteRefusal when the record is not type C, when its horizontal angles do not
 // form a range EULUMDAT can hold, or when its lamp flux is not a positive number.
 tLdtFields LdtFieldsOf(

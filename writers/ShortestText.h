@@ -1,6 +1,7 @@
 #pragma once
 // Numbers written into photometric files: the shortest decimal text that the readers take back to the very same
-// value, with a "." whatever the process locale ("0.15", "-1", "1e-07").
+// value, with a "." whatever the process locale: the fewest significant digits, written plainly ("0.15", "-1",
+// "0.0000001", "120000") while 17 decimals and 18 digits suffice, else with an exponent ("1e-30").
 
 #include <string>
 

@@ -103,9 +103,10 @@ TEST(ShortestText, IsShortAndReadsBackExactly)
     const struct {
         const char* text;
         const char* expected;
-    } cases[] = { { "0.15", "0.15" }, { "-1.0", "-1" }, { "0.150000000000000000005", "0.15" }, { "1e-7", "1e-07" },
-        { "123456789.125", "123456789.125" }, { "+007.50", "7.5" }, { "-0", "-0" }, { "2.5E3", "2500" },
-        { "0.1234567", "0.1234567" }, { "1e4000", "1e+4000" } };
+    } cases[] = { { "0.15", "0.15" }, { "-1.0", "-1" }, { "0.150000000000000000005", "0.15" }, { "1e-7", "0.0000001" },
+        { "1e-30", "1e-30" }, { "1234.56789012345678", "1234.56789012345678" }, { "123456789.125", "123456789.125" },
+        { "+007.50", "7.5" }, { "-0", "-0" }, { "2.5E3", "2500" }, { "0.1234567", "0.1234567" },
+        { "1e4000", "1e+4000" } };
     for (const auto& c : cases) {
         long double value = 0;
         ASSERT_TRUE(ConvertToken(c.text, value)) << c.text;
@@ -201,7 +202,8 @@ TEST(LdtWriter, EveryLdtFileReadsBackFieldForFieldAndThroughIes)
         // To IES and back to EULUMDAT: the same intensities on every stored direction.
         const Read ies = ReadText(IesFileText(source.headerLines, source.ies, source.header), false);
         ExpectSameRecord(source.ies, ies.ies);
-        const Read again = ReadText(LdtFileText(LdtFieldsOf(ies.headerLines, ies.ies, ies.header, "x.ldt")), true);
+        const Read again = ReadText(
+            LdtFileText(LdtFieldsOf(ies.headerLines, ies.ies, ies.header, "x.ldt"), LdtIntensities::Doubles), true);
         ExpectSameIntensities(source.ies, again.ies);
         ++files;
     }
@@ -217,7 +219,8 @@ TEST(LdtWriter, TypeCIesFilesReadBackWithTheirIntensities)
         std::string text;
         try {
             source = ReadPath(path);
-            text = LdtFileText(LdtFieldsOf(source.headerLines, source.ies, source.header, "out.ldt"));
+            text = LdtFileText(
+                LdtFieldsOf(source.headerLines, source.ies, source.header, "out.ldt"), LdtIntensities::Doubles);
         } catch (const std::exception&) {
             continue; // refusals have their own test
         }
@@ -292,7 +295,7 @@ TEST(LdtWriter, EachSymmetryFromTheHorizontalAngles)
         EXPECT_EQ(std::tie(f.dimensions[0], f.dimensions[1]), std::make_tuple(200.0L, 0.0L)); // round: width 0
         EXPECT_EQ(std::tie(f.company, f.reportNumber, f.fileName, f.lampSets[0].lampType),
             std::make_tuple("M", "T", "lamp.ldt", "LED"));
-        const Read back = ReadText(LdtFileText(f), true);
+        const Read back = ReadText(LdtFileText(f, LdtIntensities::Doubles), true);
         tIES expected = source.ies;
         if (c.horizontal.back() == 360) {
             expected.HorizAngles.pop_back();
