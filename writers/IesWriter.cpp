@@ -58,18 +58,18 @@ public:
 
     void Add(long double value)
     {
-        const std::size_t before = m_out.size();
-        if (m_lineLength > 0)
-            m_out.push_back(' ');
-        AppendShortest(m_out, value);
-        const std::size_t added = m_out.size() - before;
-        if (m_lineLength > 0 && m_lineLength + added > kNumberLineWidth) {
-            m_out[before] = '\n'; // the blank becomes a line break: CR LF
-            m_out.insert(before, 1, '\r');
-            m_lineLength = added - 1;
-        } else {
-            m_lineLength += added;
+        m_token.clear();
+        AppendShortest(m_token, value);
+        if (m_lineLength > 0 && m_lineLength + 1 + m_token.size() > kNumberLineWidth) {
+            m_out.append(kEnd);
+            m_lineLength = 0;
         }
+        if (m_lineLength > 0) {
+            m_out.push_back(' ');
+            ++m_lineLength;
+        }
+        m_out.append(m_token);
+        m_lineLength += m_token.size();
     }
 
     void AddAll(const tArrEx& values)
@@ -88,6 +88,7 @@ public:
 
 private:
     std::string& m_out;
+    std::string m_token; // the number being added
     std::size_t m_lineLength = 0;
 };
 
