@@ -152,8 +152,9 @@ void FillDimensions(const tPhotometricHeader& header, tLdtFields& f)
     const long double units = header.UnitsType;
     if (units != 1 && units != 2)
         throw WriteRefusal("the units type " + ShortestText(units) + " is neither 1 (feet) nor 2 (metres)");
-    const double toMm = units == 1 ? 304.8 : 1000;
-    const auto mm = [toMm](long double value) { return Tidy(static_cast<double>(std::fabs(value)) * toMm); };
+    // Feet to mm as 3048 / 10, both exact, so that a height of 35.0010984 mm is not written as 35.001098400000004.
+    const long double perTen = units == 1 ? 3048 : 10000;
+    const auto mm = [perTen](long double value) { return Tidy(static_cast<double>(std::fabs(value) * perTen / 10)); };
     // A negative width is a round opening: its diameter is the length, its width 0.
     const bool round = header.Width < 0 && (header.Length == header.Width || header.Length == 0);
     const long double length = mm(header.Width), width = round ? 0 : mm(header.Length), height = mm(header.Height);

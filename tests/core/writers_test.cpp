@@ -305,6 +305,30 @@ TEST(LdtWriter, EachSymmetryFromTheHorizontalAngles)
     }
 }
 
+TEST(LdtWriter, DimensionsInMillimetresFromTheOpening)
+{
+    const struct {
+        long double units, width, length, height;
+        long double expected[3]; // lines 13-15: length (diameter), width, height
+    } cases[] = {
+        { 1, 1.041667L, -0.5L, 0.114835L, { 317.5001016L, 152.4L, 35.001708L } },
+        { 2, -0.2L, -0.2L, 0.05L, { 200, 0, 50 } }, // round: width 0
+        { 2, -0.3L, 0, 0, { 300, 0, 0 } }, // round, the older way
+    };
+    for (const auto& c : cases) {
+        Read source = TypeC({ 0 });
+        source.header.UnitsType = c.units;
+        source.header.Width = c.width;
+        source.header.Length = c.length;
+        source.header.Height = c.height;
+        const tLdtFields f = LdtFieldsOf(source.headerLines, source.ies, source.header, "x.ldt");
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(f.dimensions[i], c.expected[i]) << c.width << " line " << 13 + i;
+            EXPECT_EQ(f.dimensions[3 + i], c.expected[i]) << c.width << " line " << 16 + i;
+        }
+    }
+}
+
 TEST(LdtWriter, RefusesWhatEulumdatCannotHold)
 {
     const struct {
