@@ -50,10 +50,11 @@ Read ReadPath(const std::string& path)
     return ReadText(bytes, IsLdtPath(path));
 }
 
+// The samples, the corpus and the faulty files the other suites use.
 std::vector<std::string> FilesOf(bool ldt)
 {
     std::vector<std::string> files;
-    for (const char* root : { GONILUX_SAMPLES_DIR, GONILUX_CORPUS_DIR })
+    for (const char* root : { GONILUX_SAMPLES_DIR, GONILUX_CORPUS_DIR, GONILUX_FIXTURES_DIR })
         for (const auto& entry : fs::recursive_directory_iterator(root))
             if (entry.is_regular_file() && IsPhotometricPath(entry.path().string())
                 && IsLdtPath(entry.path().string()) == ldt)
@@ -176,7 +177,12 @@ TEST(LdtWriter, EveryLdtFileReadsBackFieldForFieldAndThroughIes)
     int files = 0;
     for (const std::string& path : FilesOf(true)) {
         SCOPED_TRACE(path);
-        const Read source = ReadPath(path);
+        Read source;
+        try {
+            source = ReadPath(path);
+        } catch (const std::exception&) {
+            continue; // refused by the reader: nothing to write
+        }
         const Read back = ReadText(LdtFileText(source.fields), true);
         const tLdtFields &a = source.fields, &b = back.fields;
         EXPECT_EQ(std::tie(a.company, a.reportNumber, a.luminaireName, a.luminaireNumber, a.fileName, a.dateUser),
@@ -202,8 +208,15 @@ TEST(LdtWriter, EveryLdtFileReadsBackFieldForFieldAndThroughIes)
         // To IES and back to EULUMDAT: the same intensities on every stored direction.
         const Read ies = ReadText(IesFileText(source.headerLines, source.ies, source.header), false);
         ExpectSameRecord(source.ies, ies.ies);
-        const Read again = ReadText(
-            LdtFileText(LdtFieldsOf(ies.headerLines, ies.ies, ies.header, "x.ldt"), LdtIntensities::Doubles), true);
+        tLdtFields throughIes;
+        try {
+            throughIes = LdtFieldsOf(ies.headerLines, ies.ies, ies.header, "x.ldt");
+        } catch (const WriteRefusal& refusal) {
+            // Only a faulty file may hold what EULUMDAT cannot hold as written from IES.
+            EXPECT_NE(path.find("/fixtures/"), std::string::npos) << refusal.what();
+            continue;
+        }
+        const Read again = ReadText(LdtFileText(throughIes, LdtIntensities::Doubles), true);
         ExpectSameIntensities(source.ies, again.ies);
         ++files;
     }
