@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QStyle>
@@ -49,6 +50,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillZonal();
     FillDiagnostics();
     ShowPlane(plane_);
+    SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
 }
 
 void TFormDetails::ShowPlane(int plane)

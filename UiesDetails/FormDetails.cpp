@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
@@ -89,6 +90,13 @@ void TFormDetails::BuildControls()
         QStringLiteral("Message"), QStringLiteral("Code") });
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
+
+    SaveAsButton = new QPushButton(QStringLiteral("Save &as..."));
+    SaveAsButton->setToolTip(QStringLiteral("Write the file as IES LM-63-2002 or EULUMDAT (Ctrl+S)"));
+    Tabs->setCornerWidget(SaveAsButton, Qt::TopRightCorner);
+    connect(SaveAsButton, &QPushButton::clicked, this, &TFormDetails::SaveAs);
+    auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WindowShortcut);
+    connect(save, &QShortcut::activated, this, &TFormDetails::SaveAs);
 
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);

@@ -18,6 +18,9 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli convert FILE -o OUT.ies|OUT.ldt\n"
+               "       gonilux-cli convert FILE... --format ies|ldt -o FOLDER\n"
+               "                              write IES LM-63-2002 or EULUMDAT; several files on every core\n"
                "       gonilux-cli SUBCOMMAND --help\n"
                "       gonilux-cli --version | --help\n",
         to);
@@ -48,6 +51,8 @@ int main(int argc, char** argv)
         return RunRender(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "convert") == 0)
+        return RunConvert(argc - 1, argv + 1);
     ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;
