@@ -2,6 +2,7 @@
 #include "Uies.h"
 
 #include "Goniogram.h"
+#include "PanelCorner.h"
 #include "RenderWindowLink.h"
 #include "TDocument.h"
 
@@ -9,6 +10,25 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+namespace {
+
+// The side of the diagram's square, centred in a w x h panel: the largest that fits within 2-pixel margins, unless
+// it would run under the details corner at the panel's top right; then the largest that leaves the corner free,
+// by keeping below it or left of it.
+int DiagramSide(int w, int h)
+{
+    const int largest = std::min(w - 4, h - 4);
+    const int top = (h - largest) / 2 + 2;
+    const int right = (w - largest) / 2 + 2 + largest;
+    if (top >= panelcorner::Height || right <= w - panelcorner::Width)
+        return largest;
+    const int below = h - 2 * panelcorner::Height + 4; // (h - s) / 2 + 2 >= Height
+    const int beside = w - 2 * panelcorner::Width - 4; // (w + s) / 2 + 2 <= w - Width
+    return std::min(largest, std::max(below, beside));
+}
+
+} // namespace
 
 void TForm1::ShowGrid()
 {
@@ -37,7 +57,7 @@ void TForm1::FormResize()
     const int w = PanelImage->width();
     const int h = PanelImage->height();
     // A panel narrower than the margins (impossible at the window's minimum size) gets an empty box.
-    const int s = std::max(std::min(w - 4, h - 4), 0);
+    const int s = std::max(DiagramSide(w, h), 0);
     PaintBox1->setGeometry((w - s) / 2 + 2, (h - s) / 2 + 2, s, s);
 }
 

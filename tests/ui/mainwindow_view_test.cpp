@@ -121,7 +121,10 @@ TEST_F(MainWindowViewTest, GoniogramIsTheLargestSquareInItsPanel)
         { { 303, 374 }, { 4, 39, 299, 299 } },
         { { 311, 401 }, { 4, 49, 307, 307 } },
         { { 500, 300 }, { 104, 4, 296, 296 } },
-        { { 301, 301 }, { 4, 4, 297, 297 } },
+        // The largest square would run under the details corner (82 x 28 at the top right): it keeps below it.
+        { { 301, 301 }, { 28, 28, 249, 249 } },
+        { { 871, 900 }, { 13, 28, 848, 848 } },
+        { { 400, 330 }, { 63, 28, 278, 278 } },
     };
     for (const auto& c : cases) {
         Form1->resize(409 + c.panel.width(), c.panel.height());
