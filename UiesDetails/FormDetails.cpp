@@ -66,7 +66,7 @@ void TFormDetails::BuildControls()
 
     SummaryView = new QPlainTextEdit;
     SummaryView->setReadOnly(true);
-    SummaryView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SummaryView->setLineWrapMode(QPlainTextEdit::WidgetWidth); // a long entry (a lamp set) wraps: nothing cut off
     Tabs->addTab(SummaryView, QStringLiteral("&Summary"));
 
     auto* zonalPage = new QWidget;

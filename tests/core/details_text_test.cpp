@@ -1,6 +1,7 @@
 // The texts the details window shows and copies: header lines into entries, figures with units, the zonal and
 // intensity tables as tab-separated rows, and the selection of a table. The copies of sample files are compared
 // with golden text.
+#include "AxisTicks.h"
 #include "DetailsText.h"
 #include "FileSummary.h"
 #include "LdtReader.h"
@@ -319,6 +320,29 @@ TEST(DetailsText, PerKilolumenShowsTheEulumdatValuesAsWritten)
     absolute.LampFlux.reset();
     EXPECT_FALSE(PerKilolumenUnit(file.header, absolute));
     EXPECT_EQ(IntensityRows(file.ies, ".", CandelaUnit(file.header))[1][1], Reading(file.ies.Candela[0][0], { "." }));
+}
+
+TEST(DetailsText, ChartTicksAreRoundStepsCoveringTheLargest)
+{
+    struct Case {
+        double largest;
+        int most;
+        std::vector<double> ticks;
+    } const cases[] = {
+        { 587.18, 4, { 0, 200, 400, 600 } },
+        { 1000, 4, { 0, 500, 1000 } }, // exactly reached: no step beyond
+        { 0.37, 5, { 0, 0.1, 0.2, 0.3, 0.4 } },
+        { 12.5, 1, { 0, 20 } },
+        { 9, 3, { 0, 5, 10 } },
+        { 0, 4, { 0 } },
+        { -3, 4, { 0 } },
+    };
+    for (const Case& c : cases) {
+        const std::vector<double> ticks = AxisTicks(c.largest, c.most);
+        ASSERT_EQ(ticks.size(), c.ticks.size()) << c.largest;
+        for (std::size_t i = 0; i < ticks.size(); ++i)
+            EXPECT_NEAR(ticks[i], c.ticks[i], 1e-12) << c.largest;
+    }
 }
 
 TEST(DetailsText, SampleFilesMatchTheirGoldenCopies)
