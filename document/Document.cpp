@@ -8,7 +8,10 @@ void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderErro
     EmptyIntensityTable(ies_);
     fileName_.clear();
     LoadFileLines(path, fileLines_);
-    ReadPhotometricLines(path, fileLines_, headerLines_, ies_, header_, onHeaderError);
+    // An EULUMDAT field the record does not need is no reason to stop the user: the checker reports it (the
+    // details' Diagnostics and the warning sign). An IES header number keeps its message.
+    ReadPhotometricLines(
+        path, fileLines_, headerLines_, ies_, header_, IsLdtPath(path) ? HeaderErrorSink() : onHeaderError);
     fileName_ = path;
 }
 

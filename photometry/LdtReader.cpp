@@ -308,12 +308,12 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     facts.luminaireHeight = mm[2] / 1000;
 
     TStringList newHeaderLines = HeaderLinesOf(fields, fields.Text(first + 1, ""));
+    const std::size_t firstFailure = failures.empty() ? 0 : failures.front().line;
     ies = std::move(read);
     header = std::move(numbers);
     headerLines = std::move(newHeaderLines);
     if (factsOut)
         *factsOut = std::move(facts);
-    // Fields the record does not need are the checker's to report (Diagnostics and the warning sign): the user is
-    // not stopped by a message box for them.
-    (void)onHeaderError;
+    if (firstFailure != 0 && onHeaderError)
+        onHeaderError("Error!\r\rLine " + std::to_string(firstFailure));
 }

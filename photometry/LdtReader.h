@@ -49,8 +49,8 @@ bool ConvertLdtField(std::string_view text, long double& value);
 // Reads an EULUMDAT file's lines (as LoadFileLines gives them) into the record: horizontal angles as an IES file
 // of the same symmetry holds them, candela values scaled to the flux of lamp set 1. headerLines receives the
 // synthesised IES header keywords and TILT=NONE; header the IES header numbers (type C, metres).
-// A numeric field that fails but is not needed is listed in facts (the checker reports it) and the read goes on;
-// onHeaderError is never called: a field the record does not need is no reason to stop the user.
+// A numeric field that fails but is not needed is listed in facts and reported once through onHeaderError as
+// "Error!\r\rLine N" (as a failing IES header number is); the read goes on.
 // A file that cannot be read throws std::runtime_error("EULUMDAT line N: ...") naming the line and the field;
 // nothing is changed then (record, header lines, header numbers and facts keep their values).
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
