@@ -151,9 +151,9 @@ TEST_F(CliUnix, ControlCharactersFromFilesAndNamesReachTheTerminalEscaped)
 {
     const std::string file = Write("t\x1b]0;x\x07.ies", IesText("Evil\x1b]0;t\x07 Corp"));
     const std::string refused = Write("r\x1b[2J.ies", "");
-    const std::string runs[]
-        = { "info " + Quote(file), "info --dump " + Quote(file), "check --level note " + Quote(file),
-              "render " + Quote(file), "info " + Quote(refused), "render " + Quote(refused) };
+    const std::string runs[] = { "info " + Quote(file), "info --dump " + Quote(file),
+        "check --level note " + Quote(file), "render " + Quote(file), "info " + Quote(refused),
+        "render " + Quote(refused), "render --format pgm -o out " + Quote(file) + " " + Quote(refused) };
     for (const std::string& arguments : runs) {
         SCOPED_TRACE(arguments);
         const ProcessRun run = Cli(arguments);
