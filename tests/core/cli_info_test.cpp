@@ -2,6 +2,7 @@
 #include "IesReader.h"
 #include "PhotometricFigures.h"
 
+#include "numeric_text.h"
 #include "process_run.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,10 @@ TEST_F(CliInfo, DumpMatchesTheReviewedGoldenFiles)
         const ProcessRun run = Info("'" + kSamples + "/" + name + ".ies' --dump");
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
-        EXPECT_EQ(run.out, Slurp(std::string(GONILUX_SOURCE_DIR) + "/tests/golden/" + name + ".dump"));
+        // The golden dumps hold x86's 80-bit digits; a machine with wider extended reals prints the same values
+        // with other digits, so the values are compared as numbers, within the narrower format's last place.
+        const std::string golden = Slurp(std::string(GONILUX_SOURCE_DIR) + "/tests/golden/" + name + ".dump");
+        EXPECT_EQ(NumericTextDifference(golden, run.out, Narrower(kLongDoubleFormat, kX87ExtendedFormat)), "");
     }
 }
 

@@ -58,6 +58,8 @@ TEST_F(CliLdt, AnLdtFileAndItsIesTwinGiveTheSameOutput)
         { "render -o out.pgm --zoom 300", "out.pgm" },
     };
     for (const auto& c : cases) {
+        if (!kDrawingProgramBuilt && DrawsThroughQt(c.command))
+            continue;
         SCOPED_TRACE(c.command);
         const ProcessRun ldt = Run(std::string(c.command) + " Lamp.LDT");
         const std::string ldtOutput = c.output ? Slurp(m_dir + "/" + c.output) : ldt.out;

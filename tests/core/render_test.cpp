@@ -444,6 +444,8 @@ TEST_F(CliRender, WritesTheImageOfTheCoreAndRefusesPositionsOutsideTheTrackBars)
         EXPECT_EQ(Slurp(image),
             "P5\n300 300\n255\n" + std::string(reinterpret_cast<const char*>(expected.data()), expected.size()));
     }
+    if (!kDrawingProgramBuilt)
+        return;
     const ProcessRun png = Render("'" + file + "' -o '" + m_dir + "/out.png'");
     EXPECT_EQ(png.exitCode, 0);
     EXPECT_EQ(Slurp(m_dir + "/out.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
@@ -493,7 +495,9 @@ TEST_F(CliRender, FailuresWriteNoImage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string image = m_dir + (std::string(c.name) == "other image type" ? "/out.bmp" : "/out.png");
+        // Without the drawing program a PNG is refused before the file is read: the same failures as a PGM.
+        const std::string picture = kDrawingProgramBuilt ? "/out.png" : "/out.pgm";
+        const std::string image = m_dir + (std::string(c.name) == "other image type" ? "/out.bmp" : picture);
         const ProcessRun run = Render("'" + c.file + "' " + c.options + " -o '" + image + "'");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, "");
