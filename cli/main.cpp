@@ -1,9 +1,11 @@
 // gonilux-cli: the headless front end over the same core as the viewer.
 #include "Commands.h"
 #include "GoniluxVersion.h"
+#include "messages.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 void usage(std::FILE* to = stderr)
@@ -16,6 +18,7 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli SUBCOMMAND --help\n"
                "       gonilux-cli --version | --help\n",
         to);
 }
@@ -24,6 +27,7 @@ void usage(std::FILE* to = stderr)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
+        ReportError("no subcommand given");
         usage();
         return 2;
     }
@@ -31,9 +35,9 @@ int main(int argc, char** argv)
         std::printf("gonilux-cli %s\n", GONILUX_VERSION);
         return 0;
     }
-    if (std::strcmp(argv[1], "--help") == 0) {
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         usage(stdout);
-        return 0;
+        return FinishOutput() ? 0 : 3;
     }
     // Subcommands see their own arguments: argv[0] is the subcommand's name.
     if (std::strcmp(argv[1], "info") == 0)
@@ -44,6 +48,7 @@ int main(int argc, char** argv)
         return RunRender(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;
 }
