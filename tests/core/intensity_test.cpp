@@ -90,7 +90,7 @@ TEST(TypeABIntensity, MirrorsHalfFilesAndReadsZeroOutside)
     const tIES half = Record({ 0, 90 }, { -90, 0, 90 }, { { 1, 2, 3 }, { 11, 12, 13 } });
     const intensity::TypeAB ab(half, 1);
     EXPECT_EQ(ab(-45, 0), 7);
-    EXPECT_EQ(ab(45, 45), 9.5L);
+    EXPECT_EQ(ab(45, 45), 7.5L); // (2.5 + 12.5) / 2
     EXPECT_EQ(ab(0, -90), 1);
     EXPECT_EQ(ab(0, 100), 0);
     // Horizontal -90..90 is not mirrored: beyond it reads 0.
