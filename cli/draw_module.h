@@ -6,6 +6,9 @@
 
 #include "Goniogram.h"
 #include "RenderCompute.h"
+#include "Scene.h"
+
+#include <string>
 
 struct DrawModule {
     // The system locale's decimal separator, which the goniogram's labels use, into text (at least 8 bytes,
@@ -20,6 +23,10 @@ struct DrawModule {
     bool (*writeGoniogram)(const char* path, const GoniogramInput& input);
     // Writes the render's grey image as PNG; false when the file cannot be written. Needs no GUI application.
     bool (*writeGreyPng)(const char* path, const GreyImage& image);
+    // A diagram's picture file as bytes: SVG at the scene's size, or PNG of width x height. False when it cannot be
+    // drawn. Needs the GUI application; several may be drawn at once from worker threads.
+    bool (*sceneBytes)(
+        const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.
