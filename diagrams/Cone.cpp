@@ -46,7 +46,7 @@ namespace {
 
     void AddTable(scene::Scene& scene, const std::vector<ConeRow>& rows, double top, const std::string& separator)
     {
-        const char* heads[] = { "Height", "E0", "Diameter C0-C180", "Diameter C90-C270" };
+        const char* heads[] = { "Height", "E0", "Ø C0-C180", "Ø C90-C270" };
         const double rowHeight = kTextSize * 1.6;
         const double columnWidth = (scene.width - 40) / 4;
         const auto cellX = [&](int column) { return 20 + columnWidth * (column + 1) - 8; };

@@ -71,7 +71,7 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     const double left = 8 + kTextSize * 1.3 + 10 + TickLabelWidth(0, 180, y, sep);
     const double top = 40;
     const double bar = 14, barBand = 16 + bar + 6 + kTextSize * 1.4 + 4 + kTextSize * 1.4;
-    const double bottom = 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + barBand;
+    const double bottom = kXAxisBand + 2 + barBand;
     const double areaWidth = scene.width - left - 22;
     const double areaHeight = std::min(scene.height - top - bottom, areaWidth * 0.75);
     Frame frame;
@@ -110,7 +110,7 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     }
 
     // The colour bar under the map, in cd.
-    const double barY = frame.area.y + frame.area.height + 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + 16;
+    const double barY = frame.area.y + frame.area.height + kXAxisBand + 2 + 16;
     scene::Raster scale;
     scale.columns = 256, scale.rows = 1;
     for (int k = 0; k < 256; ++k)

@@ -124,7 +124,7 @@ scene::Scene BuildIsolux(const DiagramInput& input, double width, double height)
     x.title = "x (m), along C0";
     y.title = "y (m), along C90";
     const double left = 8 + kTextSize * 1.3 + 10 + TickLabelWidth(-extent, extent, y, sep);
-    const double top = 40, bottom = 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + 12 + kTextSize * 1.6;
+    const double top = 40, bottom = kXAxisBand + 2 + 12 + kTextSize * 1.6;
     const double side = std::min(scene.width - left - 18, scene.height - top - bottom);
     Frame frame;
     frame.area = { left + (scene.width - left - 18 - side) / 2, top, side, side };
