@@ -57,8 +57,8 @@ std::string ParseArguments(int argc, char** argv, Options& options)
                 return argument + " needs a value";
             const auto value = ParseNumber(argv[++i], low, high);
             if (!value)
-                return argument + " needs a number from " + diagrams::Reading(low, ".") + " to "
-                    + diagrams::Reading(high, ".") + ", not \"" + argv[i] + "\"";
+                return argument + " needs a number from " + diagrams::Compact(low, ".") + " to "
+                    + diagrams::Compact(high, ".") + ", not \"" + argv[i] + "\"";
             target = *value;
             return {};
         };
