@@ -1,5 +1,6 @@
 #include "FormDetails.h"
 
+#include "DiagramsPage.h"
 #include "IntensityModel.h"
 #include "ProfileFile.h"
 #include "ZonalChart.h"
@@ -48,6 +49,8 @@ TFormDetails::~TFormDetails()
 {
     if (intensityModel_)
         intensityModel_->SetRecord(nullptr, {});
+    if (DiagramsPage)
+        DiagramsPage->ShowFile(nullptr, nullptr);
 }
 
 void TFormDetails::BuildControls()
@@ -90,6 +93,9 @@ void TFormDetails::BuildControls()
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
+    DiagramsPage = new TDiagramsPage;
+    Tabs->addTab(DiagramsPage, QStringLiteral("Dia&grams"));
+
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
     // The pages' own widgets would copy only their current cell or text selection: the copy keys are taken
@@ -97,6 +103,8 @@ void TFormDetails::BuildControls()
     for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
              static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
         page->installEventFilter(this);
+    for (QWidget* widget : DiagramsPage->CopyKeyWidgets())
+        widget->installEventFilter(this);
 }
 
 bool TFormDetails::eventFilter(QObject* watched, QEvent* event)
