@@ -203,7 +203,8 @@ TEST(DiagramScenes, LabelsStayInsideAndApartAtTheUsualSizes)
     const Record spot = Spot();
     const Record street = Make(
         { 0, 90, 180 }, { 0, 30, 60, 90 }, { { 800, 900, 300, 0 }, { 800, 2000, 3000, 0 }, { 800, 700, 100, 0 } });
-    for (const Record* record : { &spot, &street })
+    const Record wide = Make({ 0 }, { 0, 70, 85, 90 }, { { 1000, 1000, 0, 0 } }); // a 155 degree beam
+    for (const Record* record : { &spot, &street, &wide })
         for (int k = 0; k < diagrams::kKindCount; ++k)
             for (const auto& [w, h] : { std::pair { 600.0, 600.0 }, std::pair { 380.0, 320.0 } }) {
                 const scene::Scene scene = diagrams::BuildDiagram(static_cast<Kind>(k), record->Input(), w, h);
