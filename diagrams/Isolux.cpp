@@ -46,15 +46,16 @@ namespace {
     double FloorMaximum(const intensity::TypeC& I, double h)
     {
         const intensity::Table& t = I.Data();
-        long double best = 0;
-        for (std::size_t i = 0; i < t.Vertical().size(); ++i) {
-            const long double gamma = t.Vertical()[i];
-            if (gamma < 0 || gamma >= 90)
-                continue;
+        std::vector<long double> cubes; // cos^3 of each vertical angle below the horizon, 0 for the others
+        for (long double gamma : t.Vertical()) {
             const long double cosine = std::cos(gamma / kDegreesPerRadian);
-            for (std::size_t k = 0; k < t.Horizontal().size(); ++k)
-                best = std::max(best, t.Value(k, i) * cosine * cosine * cosine);
+            cubes.push_back(gamma >= 0 && gamma < 90 ? cosine * cosine * cosine : 0);
         }
+        long double best = 0;
+        for (std::size_t k = 0; k < t.Horizontal().size(); ++k)
+            for (std::size_t i = 0; i < cubes.size(); ++i)
+                if (cubes[i] > 0)
+                    best = std::max(best, t.Value(k, i) * cubes[i]);
         return static_cast<double>(best / (static_cast<long double>(h) * h));
     }
 
