@@ -1,6 +1,8 @@
 #include "DiagramsPage.h"
 
 #include "DiagramView.h"
+#include "Plot.h"
+#include "ProfileFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +11,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QVBoxLayout>
+
+#include <charconv>
 
 namespace {
 
@@ -22,6 +26,17 @@ QDoubleSpinBox* HeightSpin(double value)
     box->setValue(value);
     box->setKeyboardTracking(false);
     return box;
+}
+
+// The key's number when it is one within the box's range; otherwise the box keeps its value.
+void ReadHeight(const std::string& path, const std::string& section, const char* key, QDoubleSpinBox* box)
+{
+    const std::string text = profile::ReadString(path, section, key, "");
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (!text.empty() && error == std::errc() && end == text.data() + text.size() && value >= box->minimum()
+        && value <= box->maximum())
+        box->setValue(value);
 }
 
 } // namespace
@@ -130,6 +145,27 @@ QString TDiagramsPage::CopyText() const
     if (!table.refusal.empty())
         return QString::fromStdString(table.refusal);
     return QString::fromStdString(diagrams::ValuesText(table, '\t', input.decimalSeparator));
+}
+
+void TDiagramsPage::ReadSettings(const std::string& path, const std::string& section)
+{
+    if (const auto kind = diagrams::KindFromKey(profile::ReadString(path, section, "Diagram", "")))
+        SetKind(*kind);
+    ReadHeight(path, section, "DiagramHeight", HeightBox);
+    // The cone's last height first when it rises, so that the first one's range lets it through.
+    const double to = ToBox->value();
+    ReadHeight(path, section, "ConeTo", ToBox);
+    ReadHeight(path, section, "ConeFrom", FromBox);
+    if (ToBox->value() == to)
+        ReadHeight(path, section, "ConeTo", ToBox);
+}
+
+void TDiagramsPage::WriteSettings(const std::string& path, const std::string& section) const
+{
+    profile::WriteString(path, section, "Diagram", diagrams::KindKey(Kind()));
+    profile::WriteString(path, section, "DiagramHeight", diagrams::Compact(HeightBox->value(), "."));
+    profile::WriteString(path, section, "ConeFrom", diagrams::Compact(FromBox->value(), "."));
+    profile::WriteString(path, section, "ConeTo", diagrams::Compact(ToBox->value(), "."));
 }
 
 std::vector<QWidget*> TDiagramsPage::CopyKeyWidgets() const

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -31,6 +32,11 @@ public:
     // The diagram's numbers as tab-separated text with the locale's decimal separator; the reason when the file
     // has no such diagram; empty while no file is loaded.
     QString CopyText() const;
+
+    // The kind and heights in section of the settings file (keys Diagram, DiagramHeight, ConeFrom, ConeTo). A key
+    // missing or unusable keeps what the page has; a write that fails throws std::runtime_error.
+    void ReadSettings(const std::string& path, const std::string& section);
+    void WriteSettings(const std::string& path, const std::string& section) const;
 
     // The widgets whose own Ctrl+C the window takes over.
     std::vector<QWidget*> CopyKeyWidgets() const;

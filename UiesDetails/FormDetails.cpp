@@ -158,6 +158,7 @@ void TFormDetails::ReadSettings(const std::string& settingsPath)
     resize(std::max(width, 100), std::max(height, 80));
     move(ReadInteger(settingsPath, "Left", x()), ReadInteger(settingsPath, "Top", y()));
     SetCurrentTab(static_cast<Tab>(ReadInteger(settingsPath, "Tab", CurrentTab())));
+    DiagramsPage->ReadSettings(settingsPath, Section);
 }
 
 void TFormDetails::WriteSettings(const std::string& settingsPath) const
@@ -167,4 +168,5 @@ void TFormDetails::WriteSettings(const std::string& settingsPath) const
     profile::WriteString(settingsPath, Section, "Width", std::to_string(width()));
     profile::WriteString(settingsPath, Section, "Height", std::to_string(height()));
     profile::WriteString(settingsPath, Section, "Tab", std::to_string(CurrentTab()));
+    DiagramsPage->WriteSettings(settingsPath, Section);
 }

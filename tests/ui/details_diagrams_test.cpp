@@ -140,4 +140,35 @@ TEST_F(DiagramsTab, ThePictureIsCopiedAtScreenResolutionAndSavedAsPngOrSvg)
     EXPECT_FALSE(QFile::exists(wrong));
 }
 
+TEST(DiagramsSettings, KindAndHeightsRoundTripAndBadKeysKeepThePagesValues)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("ies.ini").toStdString();
+    {
+        QFile ini(QString::fromStdString(path));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Details]\r\nDiagram=sideways\r\nDiagramHeight=500\r\nConeFrom=x\r\nConeTo=12.5\r\n");
+    }
+    TFormDetails form;
+    form.ReadSettings(path);
+    TDiagramsPage* page = form.DiagramsPage;
+    EXPECT_EQ(page->Kind(), diagrams::Kind::Cartesian);
+    EXPECT_EQ(page->HeightBox->value(), 3); // out of range
+    EXPECT_EQ(page->FromBox->value(), 1); // not a number
+    EXPECT_EQ(page->ToBox->value(), 12.5);
+
+    page->SetKind(diagrams::Kind::Cone);
+    page->HeightBox->setValue(7.5);
+    page->FromBox->setValue(10);
+    page->ToBox->setValue(20);
+    form.WriteSettings(path);
+    TFormDetails again;
+    again.ReadSettings(path);
+    EXPECT_EQ(again.DiagramsPage->Kind(), diagrams::Kind::Cone);
+    EXPECT_EQ(again.DiagramsPage->HeightBox->value(), 7.5);
+    EXPECT_EQ(again.DiagramsPage->FromBox->value(), 10); // above the default last height: read after it
+    EXPECT_EQ(again.DiagramsPage->ToBox->value(), 20);
+}
+
 } // namespace
