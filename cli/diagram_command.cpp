@@ -11,6 +11,7 @@
 #include "Diagrams.h"
 #include "Plot.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -132,21 +133,29 @@ int Usage(const std::string& problem)
     return 2;
 }
 
-// Reads file into ies and header; the reader's messages and any error go to outcome (exit code 3 on error).
-bool Read(
-    const std::string& file, tIES& ies, tPhotometricHeader& header, const std::string& prefix, FileOutcome& outcome)
+// Reads file into ies and header; the reader's messages and any error go to outcome (exit code 3 when the file
+// cannot be read, 2 for a plane it does not have).
+bool Read(const std::string& file, int plane, tIES& ies, tPhotometricHeader& header, const std::string& prefix,
+    FileOutcome& outcome)
 {
     std::string messages;
     try {
         TStringList headerLines;
         ReadRecordFile(file, ies, headerLines, &header, &messages);
         outcome.err += PrefixLines(messages, prefix);
-        return true;
     } catch (const std::exception& error) {
         outcome.err += PrefixLines(messages, prefix) + "error " + prefix + error.what() + "\n";
         outcome.exitCode = 3;
         return false;
     }
+    const int last = std::max(static_cast<int>(ies.HorizAngles.size()) - 1, 0);
+    if (plane < 0 || plane > last) {
+        outcome.err += "error " + prefix + "plane " + std::to_string(plane) + " is not among the planes 0 to "
+            + std::to_string(last) + "\n";
+        outcome.exitCode = 2;
+        return false;
+    }
+    return true;
 }
 
 FileOutcome PrintValues(const Options& options)
@@ -154,7 +163,7 @@ FileOutcome PrintValues(const Options& options)
     FileOutcome outcome;
     tIES ies;
     tPhotometricHeader header;
-    if (!Read(options.files.front(), ies, header, "", outcome))
+    if (!Read(options.files.front(), options.input.plane, ies, header, "", outcome))
         return outcome;
     diagrams::DiagramInput input = options.input;
     input.ies = &ies;
@@ -184,7 +193,7 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     FileOutcome outcome;
     tIES ies;
     tPhotometricHeader header;
-    if (!Read(file, ies, header, prefix, outcome))
+    if (!Read(file, options.input.plane, ies, header, prefix, outcome))
         return outcome;
     diagrams::DiagramInput input = options.input;
     input.ies = &ies;
