@@ -75,6 +75,34 @@ TEST(IsoluxValues, FollowTheFormulaAndAreSymmetricForOnePlane)
     EXPECT_EQ(Cell(diagrams::IsoluxValues(input), 0, 0), -1.5);
 }
 
+TEST(IsoluxValues, AQuadrantFileReadAroundTheCircle)
+{
+    // Planes 0, 45, 90 at 100, 200, 300 cd in every direction below the horizon; h = 1, points -2..2 by 1.
+    const Record quadrant = Make({ 0, 45, 90 }, { 0, 90 }, { { 100, 100 }, { 200, 200 }, { 300, 300 } });
+    DiagramInput input = quadrant.Input();
+    input.height = 1;
+    input.grid = 5;
+    input.extent = 2;
+    const diagrams::ValueTable table = diagrams::IsoluxValues(input);
+    const double cube3 = std::pow(1 / std::sqrt(3.0), 3), cube5 = std::pow(1 / std::sqrt(5.0), 3);
+    const struct {
+        double x, y, lux;
+    } points[] = {
+        { -1, 1, 200 * cube3 }, // C 135 reads 45
+        { 1, -1, 200 * cube3 }, // C 315 reads 45
+        { 0, 2, 300 * cube5 }, // C 90
+        { -2, 0, 100 * cube5 }, // C 180 reads 0
+        { 0, -2, 300 * cube5 }, // C 270 reads 90
+        { 0, 0, 100 }, // nadir: C 0 by atan2(0, 0)
+    };
+    for (const auto& p : points) {
+        const std::size_t row = static_cast<std::size_t>((p.y + 2) * 5 + (p.x + 2));
+        EXPECT_EQ(Cell(table, row, 0), p.x);
+        EXPECT_EQ(Cell(table, row, 1), p.y);
+        EXPECT_NEAR(Cell(table, row, 2), p.lux, 1e-9) << p.x << "," << p.y;
+    }
+}
+
 TEST(ConeValues, IlluminanceUnderTheLuminaireAndBeamDiameter)
 {
     const Record spot = Spot();
@@ -91,7 +119,9 @@ TEST(ConeValues, IlluminanceUnderTheLuminaireAndBeamDiameter)
         EXPECT_NEAR(Cell(table, k, 2), 2 * h * std::tan(std::numbers::pi / 6), 1e-9);
         EXPECT_NEAR(Cell(table, k, 3), 2 * h * std::tan(std::numbers::pi / 6), 1e-9);
     }
-    // Without a beam angle the diameter is not defined.
+    // A beam of 180 degrees or more has no diameter on the floor, nor has a file without a beam angle.
+    const Record flood = Make({ 0 }, { 0, 100, 110, 180 }, { { 1000, 1000, 0, 0 } });
+    EXPECT_FALSE(diagrams::ConeValues(flood.Input()).rows.at(0).at(2).has_value());
     const Record dark = Make({ 0 }, { 0, 90 }, { { 0, 0 } });
     EXPECT_FALSE(diagrams::ConeValues(dark.Input()).rows.at(0).at(2).has_value());
 }
@@ -134,6 +164,8 @@ TEST(DiagramRefusals, TypeBHasOnlyTheCartesianCurve)
     EXPECT_EQ(Cell(cartesian, 1, 1), 5); // horizontal section at H 0, V 0
     EXPECT_EQ(Cell(cartesian, 2, 2), 2); // vertical section at V 90
     EXPECT_EQ(diagrams::DiagramValues(Kind::Cartesian, DiagramInput {}).refusal, "No file loaded.");
+    const Record typeSeven = Make({ 0 }, { 0, 90 }, { { 1, 1 } }, 7);
+    EXPECT_EQ(diagrams::Refusal(Kind::Cone, typeSeven.Input()), "Photometric type 7: this diagram needs type C");
 }
 
 TEST(IsocandelaValues, EveryFiveDegreesOfCAndTwoAndAHalfOfGamma)
