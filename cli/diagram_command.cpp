@@ -77,8 +77,8 @@ std::string ParseArguments(int argc, char** argv, Options& options)
             problem = number(0.01, 10000, options.input.extent);
         } else if (argument == "--grid" || argument == "--plane") {
             const std::optional<int> value = hasValue ? ParseInt(argv[++i]) : std::nullopt;
-            if (!value || (argument == "--grid" && (*value < 2 || *value > 2001)))
-                return argument == "--grid" ? "--grid needs a whole number from 2 to 2001"
+            if (!value || (argument == "--grid" && (*value < 2 || *value > 1001)))
+                return argument == "--grid" ? "--grid needs a whole number from 2 to 1001"
                                             : "--plane needs a whole number";
             (argument == "--grid" ? options.input.grid : options.input.plane) = *value;
         } else if (argument == "--size") {

@@ -64,6 +64,8 @@ TEST_F(CliDiagram, RefusalsAndUnusableArguments)
         { typeC + " --type cone --height 0.1 --values", 2, "--height needs a number from 0.5 to 100" },
         { typeC + " --type cone --from 5 --to 2 --values", 2, "--from must be below --to" },
         { typeC + " --type sideways --values", 2, "--type needs" },
+        { typeC + " --type isolux --grid 1002 --values", 2, "--grid needs a whole number from 2 to 1001" },
+        { typeC + " --type isolux --extent nan --values", 2, "--extent needs a number" },
         { typeC + " --values", 2, "--type is needed" },
         { typeC + " --type cone -o x.gif", 2, "must end in .svg or .png" },
         { typeC + " " + typeB + " --type cone --values", 2, "--values prints the numbers of one file" },
