@@ -122,13 +122,23 @@ namespace {
 
     void AddCurve(scene::Scene& scene, const Frame& frame, const Curve& curve, scene::Pen pen)
     {
+        // The curve is broken where a value is not a finite number.
         scene::Polyline line;
         line.pen = pen;
-        for (const scene::Point& p : curve.points)
-            if (p.x >= frame.x0 && p.x <= frame.x1)
+        const auto flush = [&] {
+            if (line.points.size() > 1)
+                scene.Add(line);
+            line.points.clear();
+        };
+        for (const scene::Point& p : curve.points) {
+            if (p.x < frame.x0 || p.x > frame.x1)
+                continue;
+            if (!std::isfinite(p.y) || std::fabs(p.y) > 1e3 * std::max(frame.y1, 1.0))
+                flush();
+            else
                 line.points.push_back(frame.Map(p.x, p.y));
-        if (line.points.size() > 1)
-            scene.Add(line);
+        }
+        flush();
     }
 
 } // namespace
@@ -168,7 +178,8 @@ scene::Scene BuildCartesian(const CartesianInput& input, double width, double he
     double maximum = 0;
     for (const Curve& curve : curves.curves)
         for (const scene::Point& p : curve.points)
-            maximum = std::max(maximum, p.y);
+            if (std::isfinite(p.y)) // infinite or undefined values take no part in the scale
+                maximum = std::max(maximum, p.y);
     // Ticks every 30 degrees (15 for types A and B) where the labels have room, else twice as far apart.
     const bool roomy = scene.width >= 540;
     const Axis x { (curves.typeC ? 30.0 : 15.0) * (roomy ? 1 : 2),

@@ -63,8 +63,11 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     const std::string& sep = input.decimalSeparator;
     const intensity::TypeC I(*input.ies, MultiplierOf(input));
     const FieldGrid nodes = Nodes(I);
-    const double maximum = std::max(
-        static_cast<double>(I.Data().Maximum()), *std::max_element(nodes.values.begin(), nodes.values.end()));
+    // The largest finite intensity: a file's infinite or undefined values take no part in the scale.
+    double maximum = 0;
+    for (double value : nodes.values)
+        if (std::isfinite(value))
+            maximum = std::max(maximum, value);
 
     const Axis x { scene.width >= 520 ? 45.0 : 90.0, "C (°)", 0 };
     const Axis y { 30, "gamma (°)", 0 };
@@ -118,7 +121,10 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     scale.x = frame.area.x, scale.y = barY, scale.width = frame.area.width, scale.height = bar;
     scene.items.emplace_back(std::move(scale));
     const double step = NiceStep(maximum > 0 ? maximum : 1, std::max(2, static_cast<int>(frame.area.width / 90)));
-    for (double value = 0; maximum > 0 && value <= maximum * (1 + 1e-9); value += step) {
+    for (int tick = 0; maximum > 0 && tick <= 100; ++tick) {
+        const double value = tick * step;
+        if (value > maximum * (1 + 1e-9))
+            break;
         const double at = frame.area.x + frame.area.width * value / maximum;
         AddLine(scene, { at, barY + bar }, { at, barY + bar + 4 }, { kAxisGrey, 1 });
         AddText(scene, at, barY + bar + 6, Fixed(value, DecimalsFor(step), sep), scene::Anchor::Top);

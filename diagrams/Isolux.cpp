@@ -55,7 +55,8 @@ namespace {
         for (std::size_t k = 0; k < t.Horizontal().size(); ++k)
             for (std::size_t i = 0; i < cubes.size(); ++i)
                 if (cubes[i] > 0)
-                    best = std::max(best, t.Value(k, i) * cubes[i]);
+                    if (const long double e = t.Value(k, i) * cubes[i]; std::isfinite(e))
+                        best = std::max(best, e);
         return static_cast<double>(best / (static_cast<long double>(h) * h));
     }
 
@@ -117,7 +118,10 @@ scene::Scene BuildIsolux(const DiagramInput& input, double width, double height)
     const intensity::TypeC I(*input.ies, MultiplierOf(input));
     const double h = input.height, extent = Extent(input);
     const FieldGrid field = Field(I, h, extent, kPictureGrid);
-    const double maximum = std::max(FloorMaximum(I, h), *std::max_element(field.values.begin(), field.values.end()));
+    double maximum = FloorMaximum(I, h);
+    for (double value : field.values)
+        if (std::isfinite(value)) // infinite or undefined values take no part in the levels
+            maximum = std::max(maximum, value);
 
     const Axis axis { NiceStep(2 * extent, 8), "", 0 };
     Axis x = axis, y = axis;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -219,6 +220,28 @@ TEST(ContourLines, TraceClosedRingsAndSplitSaddles)
     EXPECT_EQ(diagrams::ContourLines(saddle, 0.6).size(), 2u);
     EXPECT_EQ(diagrams::ContourLines(saddle, 0.4).size(), 2u);
     EXPECT_TRUE(diagrams::ContourLines(saddle, 2).empty());
+}
+
+TEST(DiagramScenes, HostileNumbersDrawWithoutFault)
+{
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const Record cases[] = {
+        Make({ 0, nan, 90 }, { 0, nan, 90 }, { { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 9 } }),
+        Make({ 0, 90 }, { 0, 90 }, { { nan, inf }, { -inf, 1e300 } }),
+        Make({ 0, 90 }, { 0, 90 }, { { 1, inf }, { 2, 3 } }),
+        Make({ 0, 90 }, { 0, 90 }, { { 1, 1e308 }, { -1e308, 3 } }),
+        Make({ 0, 90 }, { 0, 90 }, { { 1 }, {} }), // rows shorter than the angle lists
+        Make({ 0 }, {}, { {} }),
+        Make({ 0, 90 }, { 0, 90 }, { { 1, 2 }, { 3, 4 } }, 1, nan),
+    };
+    for (const Record& record : cases)
+        for (int k = 0; k < diagrams::kKindCount; ++k) {
+            const scene::Scene scene = diagrams::BuildDiagram(static_cast<Kind>(k), record.Input(), 600, 600);
+            EXPECT_FALSE(scene.items.empty());
+            const diagrams::ValueTable table = diagrams::DiagramValues(static_cast<Kind>(k), record.Input());
+            EXPECT_FALSE(diagrams::ValuesText(table, ',').empty());
+        }
 }
 
 // A text's box by the layout's own width estimate and its anchor (upright texts only).

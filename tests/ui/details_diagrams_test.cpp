@@ -18,6 +18,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -138,6 +139,19 @@ TEST_F(DiagramsTab, ThePictureIsCopiedAtScreenResolutionAndSavedAsPngOrSvg)
     savechooser::setChooser([wrong](const QString&, const QString&) { return wrong; });
     EXPECT_THROW(page->View->SaveImage(), std::runtime_error);
     EXPECT_FALSE(QFile::exists(wrong));
+}
+
+TEST_F(DiagramsTab, NumbersThatAreNotFiniteArePaintedWithoutFault)
+{
+    tDetailsFile file = Sample("panel_quadrant.ies");
+    file.Record.Candela[0][0] = std::numeric_limits<long double>::infinity();
+    file.Record.Candela[1][1] = std::numeric_limits<long double>::quiet_NaN();
+    form->ShowFile(file);
+    for (int k = 0; k < diagrams::kKindCount; ++k) {
+        page->KindBox->setCurrentIndex(k);
+        EXPECT_FALSE(page->View->Image().isNull()) << k;
+        EXPECT_FALSE(form->CopyText(TFormDetails::TabDiagrams).isEmpty()) << k;
+    }
 }
 
 TEST(DiagramsSettings, KindAndHeightsRoundTripAndBadKeysKeepThePagesValues)
