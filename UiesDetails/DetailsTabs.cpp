@@ -1,6 +1,7 @@
 // What the tabs show and what Ctrl+C copies from them.
 #include "FormDetails.h"
 
+#include "DiagramsPage.h"
 #include "FileSummary.h"
 #include "IntensityModel.h"
 #include "PhotometricFile.h"
@@ -62,6 +63,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillSummary();
     FillZonal();
     FillDiagnostics();
+    DiagramsPage->ShowFile(IsEmpty(file_.Record) ? nullptr : &file_.Record, &file_.Header);
     ShowPlane(plane_);
     SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
 }
@@ -103,6 +105,7 @@ void TFormDetails::ShowPlane(int plane)
 {
     plane_ = plane;
     intensityModel_->SetMarkedPlane(plane);
+    DiagramsPage->ShowPlane(plane);
     if (plane >= 0 && plane < intensityModel_->rowCount())
         IntensityTable->scrollTo(intensityModel_->index(plane, 0), QAbstractItemView::PositionAtCenter);
 }
@@ -193,6 +196,8 @@ QString TFormDetails::CopyText(Tab tab) const
         return Text(ZonalRows(figures_, NumberStyle()));
     case TabIntensity:
         return IntensityCopyText();
+    case TabDiagrams:
+        return DiagramsPage->CopyText();
     default:
         return {};
     }

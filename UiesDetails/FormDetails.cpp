@@ -1,5 +1,6 @@
 #include "FormDetails.h"
 
+#include "DiagramsPage.h"
 #include "IntensityModel.h"
 #include "ProfileFile.h"
 #include "ZonalChart.h"
@@ -56,6 +57,8 @@ TFormDetails::~TFormDetails()
 {
     if (intensityModel_)
         intensityModel_->SetRecord(nullptr, {});
+    if (DiagramsPage)
+        DiagramsPage->ShowFile(nullptr, nullptr);
 }
 
 void TFormDetails::BuildControls()
@@ -118,6 +121,9 @@ void TFormDetails::BuildControls()
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
+    DiagramsPage = new TDiagramsPage;
+    Tabs->addTab(DiagramsPage, QStringLiteral("Dia&grams"));
+
     SaveAsButton = new QPushButton(QStringLiteral("Save &as..."));
     SaveAsButton->setToolTip(QStringLiteral("Write the file as IES LM-63-2002 or EULUMDAT (Ctrl+S)"));
     Tabs->setCornerWidget(SaveAsButton, Qt::TopRightCorner);
@@ -132,6 +138,8 @@ void TFormDetails::BuildControls()
     for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
              static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
         page->installEventFilter(this);
+    for (QWidget* widget : DiagramsPage->CopyKeyWidgets())
+        widget->installEventFilter(this);
 }
 
 bool TFormDetails::eventFilter(QObject* watched, QEvent* event)
@@ -205,6 +213,7 @@ bool TFormDetails::ReadSettings(const std::string& settingsPath)
     const int top = ReadInteger(settingsPath, "Top", none);
     move(left != none ? left : x(), top != none ? top : y());
     SetCurrentTab(static_cast<Tab>(ReadInteger(settingsPath, "Tab", CurrentTab())));
+    DiagramsPage->ReadSettings(settingsPath, Section);
     return left != none && top != none;
 }
 
@@ -214,4 +223,5 @@ void TFormDetails::WriteSettings(const std::string& settingsPath) const
     profile::WriteStrings(settingsPath, Section,
         { { "Left", std::to_string(x()) }, { "Top", std::to_string(y()) }, { "Width", std::to_string(width()) },
             { "Height", std::to_string(height()) }, { "Tab", std::to_string(CurrentTab()) } });
+    DiagramsPage->WriteSettings(settingsPath, Section);
 }

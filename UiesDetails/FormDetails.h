@@ -1,6 +1,7 @@
 #pragma once
-// The details window: what the file holds beyond the diagram, on four tabs (summary, zonal flux, intensity table,
-// diagnostics), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the other windows.
+// The details window: what the file holds beyond the goniogram, on five tabs (summary, zonal flux, intensity
+// table, diagnostics, diagrams), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the
+// other windows.
 
 #include "DetailsFile.h"
 #include "DetailsText.h"
@@ -19,13 +20,14 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
+class TDiagramsPage;
 class TIntensityModel;
 class TZonalChart;
 
 class TFormDetails : public QWidget {
     Q_OBJECT
 public:
-    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabCount };
+    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabDiagrams, TabCount };
 
     explicit TFormDetails(QWidget* parent = nullptr);
     ~TFormDetails() override;
@@ -67,6 +69,7 @@ public:
     QComboBox* IntensityUnit = nullptr; // above the table: cd or cd/klm
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
     QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
+    TDiagramsPage* DiagramsPage = nullptr;
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;

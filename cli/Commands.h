@@ -9,3 +9,4 @@ int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunConvert(int argc, char** argv);
+int RunDiagram(int argc, char** argv);

@@ -6,6 +6,7 @@
 
 #include "Goniogram.h"
 #include "RenderCompute.h"
+#include "Scene.h"
 
 #include <string>
 
@@ -22,6 +23,10 @@ struct DrawModule {
     bool (*goniogramBytes)(const GoniogramInput& input, bool svg, std::string& bytes);
     // The render's grey image as PNG bytes; false when it cannot be encoded. Needs no GUI application.
     bool (*greyPngBytes)(const GreyImage& image, std::string& bytes);
+    // A diagram's picture file as bytes: SVG at the scene's size, or PNG of width x height. False when it cannot be
+    // drawn. Needs the GUI application; several may be drawn at once from worker threads.
+    bool (*sceneBytes)(
+        const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.

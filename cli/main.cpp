@@ -17,6 +17,13 @@ void usage(std::FILE* to = stderr)
                "                              [-o OUT.png|OUT.pgm]\n"
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
+               "       gonilux-cli diagram FILE --type KIND [-o OUT.svg|OUT.png | --values] [--height H]\n"
+               "                              [--from H --to H] [--size WxH] [--plane P] [--per-klm] [--grid N]\n"
+               "                              [--extent R]; FILE... --type KIND --format svg|png -o FOLDER\n"
+               "         cartesian   I against the signed vertical angle: +gamma on C, -gamma on C + 180\n"
+               "         isolux      E = I(C, gamma) cos^3(gamma) / h^2, C = atan2(y, x), gamma = atan(r / h)\n"
+               "         cone        E0 = I(0, 0) / h^2 and D = 2 h tan(beam / 2) at five heights\n"
+               "         isocandela  I over C 0..360 and gamma 0..180, contours at 10 % of the maximum\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
                "       gonilux-cli convert FILE -o OUT.ies|OUT.ldt\n"
                "       gonilux-cli convert FILE... --format ies|ldt -o FOLDER\n"
@@ -49,6 +56,8 @@ int main(int argc, char** argv)
         return RunGoniogram(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "render") == 0)
         return RunRender(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "diagram") == 0)
+        return RunDiagram(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "convert") == 0)

@@ -5,6 +5,7 @@
 #include "GoniogramPicture.h"
 #include "GreyPicture.h"
 #include "QtSurface.h"
+#include "ScenePainter.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -121,7 +122,19 @@ bool GreyPngBytes(const GreyImage& image, std::string& bytes)
     }
 }
 
-constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, GoniogramBytes, GreyPngBytes };
+bool SceneBytes(const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes)
+{
+    try {
+        const QByteArray drawn
+            = svg ? SceneSvg(scene, QString::fromUtf8(title)) : ScenePng(scene, QSize(width, height));
+        bytes.assign(drawn.constData(), static_cast<size_t>(drawn.size()));
+        return !drawn.isEmpty();
+    } catch (...) {
+        return false;
+    }
+}
+
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, GoniogramBytes, GreyPngBytes, SceneBytes };
 
 } // namespace
 
