@@ -1,0 +1,74 @@
+#include "LuminousArea.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr long double kRadiansPerDegree = std::numbers::pi_v<long double> / 180;
+constexpr long double kMetresPerFoot = 0.3048L;
+
+bool Finite(long double value) { return std::isfinite(value); }
+
+} // namespace
+
+long double ProjectedArea(const tLuminousArea& area, long double c, long double gamma)
+{
+    const long double g = gamma * kRadiansPerDegree;
+    const long double cosGamma = std::cos(g);
+    const long double sinGamma = std::sin(g);
+    if (area.circular) {
+        const long double bottom = std::numbers::pi_v<long double> * area.length * area.length / 4;
+        return bottom * cosGamma + area.length * area.heights[0] * sinGamma;
+    }
+    const long double cosC = std::cos(c * kRadiansPerDegree);
+    const long double sinC = std::sin(c * kRadiansPerDegree);
+    const long double acrossC0 = cosC >= 0 ? area.heights[0] : area.heights[2];
+    const long double acrossC90 = sinC >= 0 ? area.heights[1] : area.heights[3];
+    const long double side = area.length * std::fabs(cosC) * acrossC0 + area.width * std::fabs(sinC) * acrossC90;
+    return area.length * area.width * cosGamma + side * sinGamma;
+}
+
+std::optional<tLuminousArea> LuminousAreaOf(const tPhotometricHeader& header, std::string& reason)
+{
+    tLuminousArea area;
+    if (header.SideHeights) {
+        area.length = header.Width;
+        area.width = header.Length;
+        area.heights = *header.SideHeights;
+        area.circular = area.width == 0;
+    } else {
+        const long double unit = header.UnitsType == 1 ? kMetresPerFoot : 1;
+        if (header.UnitsType != 1 && header.UnitsType != 2) {
+            reason = "the file's units are neither feet nor metres, so its luminous opening has no size";
+            return std::nullopt;
+        }
+        area.circular = header.Width < 0 && header.Length < 0;
+        area.length = std::fabs(header.Width) * unit;
+        area.width = area.circular ? 0 : header.Length * unit;
+        area.heights.fill(header.Height * unit);
+        if (!area.circular && (header.Width < 0 || header.Length < 0 || header.Height < 0)) {
+            reason = "the luminous opening has a shape other than a rectangle or a disc (negative dimensions)";
+            return std::nullopt;
+        }
+    }
+    bool sides = false;
+    for (const long double h : area.heights) {
+        if (!Finite(h) || h < 0) {
+            reason = "a height of the luminous area is negative or not a number";
+            return std::nullopt;
+        }
+        sides = sides || h > 0;
+    }
+    if (!Finite(area.length) || !Finite(area.width) || area.length < 0 || area.width < 0) {
+        reason = "the luminous area's length or width is negative or not a number";
+        return std::nullopt;
+    }
+    const bool bottom = area.length > 0 && (area.circular || area.width > 0);
+    const bool seen = bottom || (sides && area.length + area.width > 0);
+    if (!seen) {
+        reason = "the file gives no luminous area (EULUMDAT luminous-area lines, IES luminous opening)";
+        return std::nullopt;
+    }
+    return area;
+}
