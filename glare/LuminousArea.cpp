@@ -14,15 +14,18 @@ bool Finite(long double value) { return std::isfinite(value); }
 
 long double ProjectedArea(const tLuminousArea& area, long double c, long double gamma)
 {
-    const long double g = gamma * kRadiansPerDegree;
-    const long double cosGamma = std::cos(g);
-    const long double sinGamma = std::sin(g);
+    const long double cRadians = c * kRadiansPerDegree;
+    const long double gammaRadians = gamma * kRadiansPerDegree;
+    return ProjectedArea(area, std::cos(cRadians), std::sin(cRadians), std::cos(gammaRadians), std::sin(gammaRadians));
+}
+
+long double ProjectedArea(
+    const tLuminousArea& area, long double cosC, long double sinC, long double cosGamma, long double sinGamma)
+{
     if (area.circular) {
         const long double bottom = std::numbers::pi_v<long double> * area.length * area.length / 4;
         return bottom * cosGamma + area.length * area.heights[0] * sinGamma;
     }
-    const long double cosC = std::cos(c * kRadiansPerDegree);
-    const long double sinC = std::sin(c * kRadiansPerDegree);
     const long double acrossC0 = cosC >= 0 ? area.heights[0] : area.heights[2];
     const long double acrossC90 = sinC >= 0 ? area.heights[1] : area.heights[3];
     const long double side = area.length * std::fabs(cosC) * acrossC0 + area.width * std::fabs(sinC) * acrossC90;

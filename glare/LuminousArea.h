@@ -20,6 +20,9 @@ struct tLuminousArea {
 // The area seen from (C, gamma) in degrees, m^2: bottom x cos(gamma) + side facing C x sin(gamma), the side being
 // length x |cos C| x h(C0 or C180) + width x |sin C| x h(C90 or C270), or diameter x h for a circle.
 long double ProjectedArea(const tLuminousArea& area, long double c, long double gamma);
+// The same from the direction's sines and cosines.
+long double ProjectedArea(
+    const tLuminousArea& area, long double cosC, long double sinC, long double cosGamma, long double sinGamma);
 
 // The luminous area a file gives: the EULUMDAT luminous-area lines (length, width, four side heights; width 0 is a
 // circle), or the IES luminous opening in the file's units (width as the length, length as the width, as converted

@@ -3,49 +3,60 @@
 #include "PositionIndex.h"
 
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <numbers>
 
-namespace ugr {
 namespace {
 
-    constexpr long double kDegreesPerRadian = 180 / std::numbers::pi_v<long double>;
+using namespace ugr;
 
-    // The whole number of spacings in a room's side, or 0 when it is not whole.
-    int Spacings(int side, long double spacing)
-    {
-        const long double count = side / spacing;
-        const long double whole = std::nearbyint(count);
-        return whole >= 1 && std::fabs(count - whole) < 1e-9L ? static_cast<int>(whole) : 0;
-    }
+constexpr long double kDegreesPerRadian = 180 / std::numbers::pi_v<long double>;
 
-    RoomGeometry Place(const Room& room, int across, int along, long double spacing)
-    {
-        const long double h = kMountingHeight;
-        const long double s = spacing * h;
-        RoomGeometry geometry { room, across * along, {} };
-        for (int j = 0; j < along; ++j) {
-            const long double r = (j + 0.5L) * s;
-            for (int i = 0; i < across; ++i) {
-                const long double t = (i - (across - 1) / 2.0L) * s;
-                const long double horizontal = std::hypot(r, t);
-                const long double gamma = std::atan2(horizontal, h) * kDegreesPerRadian;
-                const long double tOverR = std::fabs(t) / r;
-                if (tOverR > kMaxTOverR || gamma > kMaxGamma)
-                    continue;
-                const std::optional<long double> p = PositionIndex(tOverR, h / r);
-                if (!p)
-                    continue;
-                const long double sight = std::atan(t / r) * kDegreesPerRadian;
-                const long double distance2 = horizontal * horizontal + h * h;
-                geometry.seen.push_back({ gamma, sight, 90 - sight, 1 / (distance2 * *p * *p) });
-            }
+// The whole number of spacings in a room's side, or 0 when it is not whole.
+int Spacings(int side, long double spacing)
+{
+    const long double count = side / spacing;
+    const long double whole = std::nearbyint(count);
+    return whole >= 1 && std::fabs(count - whole) < 1e-9L ? static_cast<int>(whole) : 0;
+}
+
+RoomGeometry Place(const Room& room, int across, int along, long double spacing)
+{
+    const long double h = kMountingHeight;
+    const long double s = spacing * h;
+    RoomGeometry geometry { room, across * along, {} };
+    geometry.seen.reserve(static_cast<std::size_t>(across) * static_cast<std::size_t>(along));
+    for (int j = 0; j < along; ++j) {
+        const long double r = (j + 0.5L) * s;
+        for (int i = 0; i < across; ++i) {
+            const long double t = (i - (across - 1) / 2.0L) * s;
+            const long double tOverR = std::fabs(t) / r;
+            if (tOverR > kMaxTOverR)
+                continue;
+            const long double horizontal = std::sqrt(r * r + t * t);
+            const long double gamma = std::atan2(horizontal, h) * kDegreesPerRadian;
+            if (gamma > kMaxGamma)
+                continue;
+            const std::optional<long double> p = PositionIndex(tOverR, h / r);
+            if (!p)
+                continue;
+            // The sines and cosines follow from the sides of the triangles, without trigonometric functions.
+            const long double sight = std::atan(t / r) * kDegreesPerRadian;
+            const long double distance = std::sqrt(horizontal * horizontal + h * h);
+            const long double cosSight = r / horizontal, sinSight = t / horizontal;
+            const long double cosGamma = h / distance, sinGamma = horizontal / distance;
+            const ViewDirection crosswise { sight, gamma, cosSight, sinSight, cosGamma, sinGamma };
+            const ViewDirection endwise { 90 - sight, gamma, sinSight, cosSight, cosGamma, sinGamma };
+            geometry.seen.push_back({ crosswise, endwise, 1 / (distance * distance * *p * *p) });
         }
-        return geometry;
     }
+    return geometry;
+}
 
 } // namespace
 
-std::optional<Geometry> StandardGeometry(long double spacing)
+std::optional<ugr::Geometry> ugr::StandardGeometry(long double spacing)
 {
     if (!(spacing > 0))
         return std::nullopt;
@@ -62,4 +73,17 @@ std::optional<Geometry> StandardGeometry(long double spacing)
     return geometry;
 }
 
-} // namespace ugr
+std::shared_ptr<const ugr::Geometry> ugr::SharedGeometry(long double spacing)
+{
+    static std::mutex guard;
+    static std::map<long double, std::shared_ptr<const Geometry>> laidOut;
+    const std::lock_guard lock(guard);
+    if (const auto found = laidOut.find(spacing); found != laidOut.end())
+        return found->second;
+    std::optional<Geometry> built = StandardGeometry(spacing);
+    if (!built)
+        return nullptr;
+    auto geometry = std::make_shared<const Geometry>(std::move(*built));
+    laidOut.emplace(spacing, geometry);
+    return geometry;
+}

@@ -5,18 +5,25 @@
 #include "UgrConditions.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace ugr {
 
-// A luminaire the observer sees: the vertical angle towards the eye, the C angle towards the eye with the
-// luminaire's C0 direction along (crosswise) or across (endwise) the line of sight, and 1 / (r^2 p^2) with r the
-// distance to the eye in metres and p the position index.
-struct SeenLuminaire {
+// A direction towards the eye in degrees, with the sines and cosines the projected area needs.
+struct ViewDirection {
+    long double c = 0;
     long double gamma = 0;
-    long double crosswiseC = 0;
-    long double endwiseC = 0;
+    long double cosC = 0, sinC = 0, cosGamma = 0, sinGamma = 0;
+};
+
+// A luminaire the observer sees: the direction towards the eye with the luminaire's C0 direction along (crosswise)
+// or across (endwise) the line of sight, and 1 / (r^2 p^2) with r the distance to the eye in metres and p the
+// position index.
+struct SeenLuminaire {
+    ViewDirection crosswise;
+    ViewDirection endwise;
     long double weight = 0;
 };
 
@@ -35,5 +42,9 @@ struct Geometry {
 // starting half a spacing from the observer's wall; those beyond T/R 3, beyond 85 degrees or where the position
 // index is not defined are left out. Empty when the spacing does not fit every room a whole number of times.
 std::optional<Geometry> StandardGeometry(long double spacing);
+
+// StandardGeometry laid out once per spacing for the whole program (safe from several threads); null when the
+// spacing does not fit.
+std::shared_ptr<const Geometry> SharedGeometry(long double spacing);
 
 } // namespace ugr

@@ -7,17 +7,17 @@
 
 namespace {
 
-// The sum of L^2 omega / p^2 over the luminaires seen, each luminaire's C angle chosen by the view.
-template <typename ViewC>
-long double GlareSum(const tGlareLuminaire& luminaire, const ugr::RoomGeometry& room, ViewC viewC)
+// The sum of L^2 omega / p^2 over the luminaires seen, each luminaire's direction chosen by the view.
+long double GlareSum(
+    const tGlareLuminaire& luminaire, const ugr::RoomGeometry& room, ugr::ViewDirection ugr::SeenLuminaire::*view)
 {
     long double sum = 0;
     for (const ugr::SeenLuminaire& seen : room.seen) {
-        const long double c = viewC(seen);
-        const long double area = ProjectedArea(luminaire.Area(), c, seen.gamma);
+        const ugr::ViewDirection& d = seen.*view;
+        const long double area = ProjectedArea(luminaire.Area(), d.cosC, d.sinC, d.cosGamma, d.sinGamma);
         if (!(area > 0))
             continue;
-        const long double intensity = luminaire.Intensity(c, seen.gamma);
+        const long double intensity = luminaire.Intensity(d.c, d.gamma);
         // L^2 omega = (I / Ap)^2 Ap / r^2 = I^2 / (Ap r^2); the weight holds 1 / (r^2 p^2).
         sum += intensity * intensity / area * seen.weight;
     }
@@ -54,10 +54,8 @@ tUgrTable ComputeUgrTable(const tGlareLuminaire& luminaire, const ugr::Geometry&
         tUgrRow& row = table.rows[r];
         row.x = room.room.x;
         row.y = room.room.y;
-        const long double crosswise
-            = GlareSum(luminaire, room, [](const ugr::SeenLuminaire& seen) { return seen.crosswiseC; });
-        const long double endwise
-            = GlareSum(luminaire, room, [](const ugr::SeenLuminaire& seen) { return seen.endwiseC; });
+        const long double crosswise = GlareSum(luminaire, room, &ugr::SeenLuminaire::crosswise);
+        const long double endwise = GlareSum(luminaire, room, &ugr::SeenLuminaire::endwise);
         const ugr::FluxShares shares = ugr::RoomFluxShares(zones, r);
         for (int s = 0; s < ugr::kReflectances; ++s) {
             const long double background = ugr::BackgroundLuminance(shares, r, s, room.count);
@@ -74,7 +72,7 @@ tUgrResult ComputeUgrTable(const tIES& ies, const tPhotometricHeader& header, co
     const std::optional<tGlareLuminaire> luminaire = tGlareLuminaire::Of(ies, header, result.reason);
     if (!luminaire)
         return result;
-    const std::optional<ugr::Geometry> geometry = ugr::StandardGeometry(options.spacing);
+    const std::shared_ptr<const ugr::Geometry> geometry = ugr::SharedGeometry(options.spacing);
     if (!geometry) {
         result.reason = "the spacing does not fit the standard rooms a whole number of times";
         return result;
