@@ -16,6 +16,8 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
+               "                              the UGR table (CIE 117 tabular method) of type C files\n"
                "       gonilux-cli --version | --help\n",
         to);
 }
@@ -44,6 +46,8 @@ int main(int argc, char** argv)
         return RunRender(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "ugr") == 0)
+        return RunUgr(argc - 1, argv + 1);
     usage();
     return 2;
 }

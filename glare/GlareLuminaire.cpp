@@ -70,6 +70,7 @@ std::optional<tGlareLuminaire> tGlareLuminaire::Of(
     luminaire.area_ = *area;
     // Absolute photometry has no lamp flux: the luminaire's own flux stands for it.
     const bool relative = figures.LampFlux && *figures.LampFlux > 0;
+    luminaire.absolute_ = !relative;
     luminaire.lampFlux_ = relative ? *figures.LampFlux : *figures.Flux;
     luminaire.ratio_ = relative ? *figures.Flux / *figures.LampFlux : 1;
     // An EULUMDAT file states the ratio its zonal fluxes are scaled to; the computed one stands in when it does not.

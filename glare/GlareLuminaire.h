@@ -27,6 +27,7 @@ public:
     const tLuminousArea& Area() const { return area_; }
     long double LampFlux() const { return lampFlux_; } // lm
     long double LightOutputRatio() const { return ratio_; } // luminaire flux / lamp flux
+    bool Absolute() const { return absolute_; } // absolute photometry: LampFlux() is the luminaire's flux
 
 private:
     long double AtPlane(std::size_t plane, long double gamma) const;
@@ -40,4 +41,5 @@ private:
     tLuminousArea area_;
     long double lampFlux_ = 0;
     long double ratio_ = 0;
+    bool absolute_ = false;
 };

@@ -1,5 +1,6 @@
 #include "LuminousArea.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -46,12 +47,19 @@ std::optional<tLuminousArea> LuminousAreaOf(const tPhotometricHeader& header, st
             reason = "the file's units are neither feet nor metres, so its luminous opening has no size";
             return std::nullopt;
         }
-        area.circular = header.Width < 0 && header.Length < 0;
-        area.length = std::fabs(header.Width) * unit;
-        area.width = area.circular ? 0 : header.Length * unit;
+        // A disc is a negative width with the same negative length or none (older files give the length as 0).
+        const long double w = header.Width, l = header.Length;
+        area.circular = (w < 0 && (l == w || l == 0)) || (l < 0 && w == 0);
+        area.length = area.circular ? -std::min(w, l) * unit : w * unit;
+        area.width = area.circular ? 0 : l * unit;
         area.heights.fill(header.Height * unit);
-        if (!area.circular && (header.Width < 0 || header.Length < 0 || header.Height < 0)) {
-            reason = "the luminous opening has a shape other than a rectangle or a disc (negative dimensions)";
+        if (!area.circular && (w < 0 || l < 0)) {
+            reason = "the luminous opening is an ellipse or a horizontal cylinder, shapes the rating does not model";
+            return std::nullopt;
+        }
+        if (header.Height < 0) {
+            reason = "the luminous opening is a sphere or a cylinder lying on its side, shapes the rating does not "
+                     "model";
             return std::nullopt;
         }
     }

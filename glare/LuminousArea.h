@@ -26,6 +26,7 @@ long double ProjectedArea(
 
 // The luminous area a file gives: the EULUMDAT luminous-area lines (length, width, four side heights; width 0 is a
 // circle), or the IES luminous opening in the file's units (width as the length, length as the width, as converted
-// files place them; both negative: a circle of that diameter). Empty with the reason when the file gives none the
+// files place them; a negative width with the same negative length, or with none: a disc of that diameter, the height
+// making it a standing cylinder). Empty with the reason when the file gives none the
 // rating can use.
 std::optional<tLuminousArea> LuminousAreaOf(const tPhotometricHeader& header, std::string& reason);

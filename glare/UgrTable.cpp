@@ -46,6 +46,7 @@ tUgrTable ComputeUgrTable(const tGlareLuminaire& luminaire, const ugr::Geometry&
     table.spacing = static_cast<double>(geometry.spacing);
     table.corrected = corrected;
     table.fileFluxLm = static_cast<double>(luminaire.LampFlux());
+    table.absolute = luminaire.Absolute();
     table.fluxLm = corrected ? table.fileFluxLm : static_cast<double>(ugr::kLuminaireFlux);
     const long double correction = corrected ? FluxCorrection(luminaire.LampFlux()) : 0;
     const std::array<long double, ugr::kZones> zones = ugr::ZonalFluxes(luminaire);

@@ -24,6 +24,7 @@ struct tUgrTable {
     bool corrected = false; // for the file's lamp flux instead of 1000 lm
     double fluxLm = 0; // lamp flux per luminaire the table is for: 1000, or the file's when corrected
     double fileFluxLm = 0; // the file's lamp flux (the luminaire's for absolute photometry)
+    bool absolute = false; // absolute photometry: rated per 1000 lm of the luminaire's own flux
     std::array<tUgrRow, ugr::kRooms> rows;
 };
 

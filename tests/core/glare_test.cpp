@@ -207,6 +207,37 @@ TEST(LuminousArea, ProjectedAreaWithSideHeights)
             << c.what;
 }
 
+TEST(LuminousArea, IesOpenings)
+{
+    struct Case {
+        const char* what;
+        long double width, length, height, units;
+        bool circular;
+        long double expectedLength, expectedWidth, expectedHeight;
+    };
+    const Case cases[] = {
+        { "rectangle in metres", 0.6L, 0.3L, 0.1L, 2, false, 0.6L, 0.3L, 0.1L },
+        { "rectangle in feet", 2, 1, 0, 1, false, 0.6096L, 0.3048L, 0 },
+        { "disc", -0.2L, -0.2L, 0, 2, true, 0.2L, 0, 0 },
+        { "disc without a length", -0.12L, 0, 0, 2, true, 0.12L, 0, 0 },
+        { "standing cylinder", -0.12L, 0, 0.34L, 2, true, 0.12L, 0, 0.34L },
+    };
+    for (const Case& c : cases) {
+        tPhotometricHeader header;
+        header.Width = c.width;
+        header.Length = c.length;
+        header.Height = c.height;
+        header.UnitsType = c.units;
+        std::string reason;
+        const auto area = LuminousAreaOf(header, reason);
+        ASSERT_TRUE(area) << c.what << ": " << reason;
+        EXPECT_EQ(area->circular, c.circular) << c.what;
+        EXPECT_NEAR(static_cast<double>(area->length), static_cast<double>(c.expectedLength), 1e-12) << c.what;
+        EXPECT_NEAR(static_cast<double>(area->width), static_cast<double>(c.expectedWidth), 1e-12) << c.what;
+        EXPECT_NEAR(static_cast<double>(area->heights[2]), static_cast<double>(c.expectedHeight), 1e-12) << c.what;
+    }
+}
+
 TEST(UgrTable, FluxCorrectionAddsEightLogOfTheFlux)
 {
     EXPECT_NEAR(static_cast<double>(FluxCorrection(1000)), 0, 1e-15);
@@ -270,7 +301,8 @@ TEST(UgrTable, FilesWithoutATableSayWhy)
         { "type A", ExampleAsIes("1 1000", 3, 2, "1.0 0.316 0"), {}, "type A" },
         { "table stops at 80 degrees", ExampleAsIes("1 1000", 1, 2, "1.0 0.316 0", 80), {}, "stop at 80" },
         { "no luminous opening", ExampleAsIes("1 1000", 1, 2, "0 0 0"), {}, "no luminous area" },
-        { "an opening of another shape", ExampleAsIes("1 1000", 1, 2, "-1.0 0.316 0"), {}, "shape" },
+        { "an elliptic opening", ExampleAsIes("1 1000", 1, 2, "-1.0 -0.316 0"), {}, "ellipse" },
+        { "a spherical opening", ExampleAsIes("1 1000", 1, 2, "-0.2 -0.2 -0.2"), {}, "sphere" },
         { "no luminous-area lines", ReadExampleWith({ { 16, "0" }, { 17, "0" } }), {}, "no luminous area" },
         { "a spacing that does not fit", Read(kExample), { 0.3L, false }, "spacing" },
     };
