@@ -1,6 +1,7 @@
 // What the tabs show and what Ctrl+C copies from them.
 #include "FormDetails.h"
 
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "ZonalChart.h"
 
@@ -48,6 +49,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillSummary();
     FillZonal();
     FillDiagnostics();
+    GlareTab->ShowFile(file_.Record, file_.Header);
     ShowPlane(plane_);
 }
 
@@ -136,6 +138,8 @@ QString TFormDetails::CopyText(Tab tab) const
         return Text(ZonalRows(figures_, DecimalSeparator()));
     case TabIntensity:
         return IntensityCopyText();
+    case TabGlare:
+        return GlareTab->CopyText();
     default:
         return {};
     }

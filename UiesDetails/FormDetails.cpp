@@ -1,5 +1,6 @@
 #include "FormDetails.h"
 
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "ProfileFile.h"
 #include "ZonalChart.h"
@@ -90,12 +91,16 @@ void TFormDetails::BuildControls()
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
+    GlareTab = new TGlareTab;
+    Tabs->addTab(GlareTab, QStringLiteral("&Glare"));
+
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
     // The pages' own widgets would copy only their current cell or text selection: the copy keys are taken
     // from them so that Ctrl+C copies the tab the same way wherever the focus is.
-    for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
-             static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
+    for (QWidget* page :
+        { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable), static_cast<QWidget*>(IntensityTable),
+            static_cast<QWidget*>(DiagnosticsTable), static_cast<QWidget*>(GlareTab->Table) })
         page->installEventFilter(this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The details window: what the file holds beyond the diagram, on four tabs (summary, zonal flux, intensity table,
-// diagnostics), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the other windows.
+// The details window: what the file holds beyond the diagram, on five tabs (summary, zonal flux, intensity table,
+// diagnostics, glare), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the other
+// windows.
 
 #include "DetailsFile.h"
 #include "DetailsText.h"
@@ -17,11 +18,12 @@ class QTableView;
 class QTableWidget;
 class TIntensityModel;
 class TZonalChart;
+class TGlareTab;
 
 class TFormDetails : public QWidget {
     Q_OBJECT
 public:
-    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabCount };
+    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabGlare, TabCount };
 
     explicit TFormDetails(QWidget* parent = nullptr);
     ~TFormDetails() override;
@@ -53,6 +55,7 @@ public:
     TZonalChart* ZonalChart = nullptr;
     QTableView* IntensityTable = nullptr;
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
+    TGlareTab* GlareTab = nullptr; // the UGR table
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;
