@@ -98,8 +98,7 @@ void TGlareTab::Rate()
             const bool isHeading = r < kUgrHeadingRows || c < 2;
             if (isHeading)
                 item->setFont(heading);
-            item->setTextAlignment(
-                c < 2 && r >= kUgrHeadingRows ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(c < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
             Table->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
         copyText_ += line.join(QLatin1Char('\t')) + QLatin1Char('\n');
@@ -110,4 +109,5 @@ void TGlareTab::Rate()
     Table->item(kUgrHeadingRows - 1, 2)->setTextAlignment(Qt::AlignCenter);
     Table->item(kUgrHeadingRows - 1, 7)->setTextAlignment(Qt::AlignCenter);
     Table->resizeColumnsToContents();
+    Table->resizeRowsToContents();
 }
