@@ -17,7 +17,10 @@ void usage(std::FILE* to = stderr)
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
                "       gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
-               "                              the UGR table (CIE 117 tabular method) of type C files\n"
+               "                              the UGR table of type C files (CIE 117 tabular method):\n"
+               "                              8 log10(0.25/Lb x sum L^2 omega/p^2) over a grid of luminaires in\n"
+               "                              19 rooms, H = 2 m above the eye (eye 1.2 m), spacing SHR x H,\n"
+               "                              1000 lm per luminaire unless --corrected (+8 log10(flux/1000))\n"
                "       gonilux-cli --version | --help\n",
         to);
 }
