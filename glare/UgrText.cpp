@@ -118,3 +118,18 @@ std::string UgrTableText(const tUgrTable& table)
     }
     return text + UgrConditionsLine() + "\n";
 }
+
+tUgrPageText UgrPageText(
+    const tIES& ies, const tPhotometricHeader& header, const tUgrOptions& options, std::string_view decimalSeparator)
+{
+    tUgrPageText page;
+    const tUgrResult result = ComputeUgrTable(ies, header, options);
+    if (!result.table) {
+        page.reason = result.reason;
+        return page;
+    }
+    page.caption = UgrCaption(*result.table, decimalSeparator);
+    page.rows = UgrTableRows(*result.table, decimalSeparator);
+    page.conditions = UgrConditionsLine();
+    return page;
+}

@@ -30,3 +30,15 @@ std::vector<tUgrTextRow> UgrTableRows(const tUgrTable& table, std::string_view d
 // The caption, the rows aligned in columns (X only on the first row of each group, "-" for a rating not defined,
 // a gap between the crosswise and endwise halves) and the conditions; each line ends in a line feed.
 std::string UgrTableText(const tUgrTable& table);
+
+// Everything a page needs to show a file's table: the caption, the rows and the conditions, or the reason there is
+// no table (then caption and rows are empty).
+struct tUgrPageText {
+    std::string caption;
+    std::vector<tUgrTextRow> rows; // as UgrTableRows gives them
+    std::string conditions;
+    std::string reason;
+};
+
+tUgrPageText UgrPageText(
+    const tIES& ies, const tPhotometricHeader& header, const tUgrOptions& options, std::string_view decimalSeparator);

@@ -4,6 +4,7 @@
 #include "PositionIndex.h"
 #include "UgrBackground.h"
 #include "UgrTable.h"
+#include "UgrText.h"
 
 #include <gtest/gtest.h>
 
@@ -286,6 +287,36 @@ TEST(UgrTable, IesReadingsGiveTheSameTable)
                 EXPECT_NEAR(*ies.table->rows[r].endwise[s], *ldt.table->rows[r].endwise[s], 0.01) << c.what;
             }
     }
+}
+
+TEST(UgrText, RowsForAPage)
+{
+    const ReadFile example = Read(kExample);
+    const tUgrPageText page = UgrPageText(example.ies, example.header, { 1.0L, true }, ",");
+    ASSERT_TRUE(page.reason.empty()) << page.reason;
+    EXPECT_EQ(page.caption, "UGR corrected for 1000 lm lamp flux (+0,0), spacing to height ratio 1");
+    ASSERT_EQ(page.rows.size(), static_cast<std::size_t>(kUgrHeadingRows + ugr::kRooms));
+    const tUgrTextRow heading[] = {
+        { "Ceiling", "", "70", "70", "50", "50", "30", "70", "70", "50", "50", "30" },
+        { "Walls", "", "50", "30", "50", "30", "30", "50", "30", "50", "30", "30" },
+        { "Floor", "", "20", "20", "20", "20", "20", "20", "20", "20", "20", "20" },
+        { "X", "Y", "Viewed crosswise", "", "", "", "", "Viewed endwise", "", "", "", "" },
+    };
+    for (int r = 0; r < kUgrHeadingRows; ++r)
+        EXPECT_EQ(page.rows[r], heading[r]) << r;
+    // Room 12H x 8H with the decimal comma (13.78 against the published 13.7, 16.67 against 16.7).
+    const tUgrTextRow& last = page.rows.back();
+    ASSERT_EQ(last.size(), static_cast<std::size_t>(kUgrColumns));
+    EXPECT_EQ(last[0], "12H");
+    EXPECT_EQ(last[1], "8H");
+    EXPECT_EQ(last[2], "13,8");
+    EXPECT_EQ(last[11], "16,7");
+    EXPECT_NE(page.conditions.find("eye 1.2 m above the floor"), std::string::npos);
+
+    const ReadFile noArea = ReadExampleWith({ { 16, "0" }, { 17, "0" } });
+    const tUgrPageText none = UgrPageText(noArea.ies, noArea.header, {}, ".");
+    EXPECT_FALSE(none.reason.empty());
+    EXPECT_TRUE(none.rows.empty());
 }
 
 TEST(UgrTable, FilesWithoutATableSayWhy)
