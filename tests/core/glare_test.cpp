@@ -149,6 +149,60 @@ TEST(PositionIndex, CellsMidpointsAndUndefinedNeighbours)
     }
 }
 
+// A record whose stored intensity is 100 + C (the plane's angle) at every vertical angle 0 to 90.
+ReadFile Planes(const std::vector<long double>& angles)
+{
+    ReadFile file;
+    file.ies.HorizAngles = angles;
+    file.ies.VertAngles = { 0, 45, 90 };
+    for (const long double c : angles)
+        file.ies.Candela.push_back({ 100 + c, 100 + c, 100 + c });
+    file.header.NumberOfLamps = 1;
+    file.header.LumensPerLamp = 1000;
+    file.header.CandelaMultiplier = 1;
+    file.header.PhotometricType = 1;
+    file.header.UnitsType = 2;
+    file.header.Width = 0.5L;
+    file.header.Length = 0.5L;
+    return file;
+}
+
+TEST(GlareLuminaire, IntensityUnfoldsTheFilesSymmetry)
+{
+    struct Case {
+        const char* what;
+        std::vector<long double> planes;
+        long double c, gamma, expected;
+    };
+    const Case cases[] = {
+        { "one plane", { 0 }, 123, 10, 100 },
+        { "quadrant, stored", { 0, 45, 90 }, 45, 30, 145 },
+        { "quadrant, between planes", { 0, 45, 90 }, 30, 30, 130 },
+        { "quadrant, mirrored over C90", { 0, 45, 90 }, 150, 30, 130 },
+        { "quadrant, third quarter", { 0, 45, 90 }, 200, 30, 120 },
+        { "quadrant, negative", { 0, 45, 90 }, -10, 30, 110 },
+        { "bilateral about C0", { 0, 90, 180 }, 300, 30, 160 },
+        { "bilateral about C90", { 90, 180, 270 }, 30, 30, 250 },
+        { "bilateral about C90, last quarter", { 90, 180, 270 }, 300, 30, 340 },
+        { "full circle, past the last plane", { 0, 90, 180, 270 }, 315, 30, (370.0L + 100) / 2 },
+        { "full circle to 360", { 0, 180, 360 }, 270, 30, 370 },
+        { "beyond the last vertical angle", { 0, 90, 180, 270 }, 0, 120, 0 },
+    };
+    for (const Case& c : cases) {
+        const ReadFile file = Planes(c.planes);
+        std::string reason;
+        const auto luminaire = tGlareLuminaire::Of(file.ies, file.header, reason);
+        ASSERT_TRUE(luminaire) << c.what << ": " << reason;
+        EXPECT_NEAR(static_cast<double>(luminaire->Intensity(c.c, c.gamma)), static_cast<double>(c.expected), 1e-12)
+            << c.what;
+    }
+    // The mean over the circle of the quadrant's 100 + folded C: 100 + 45.
+    std::string reason;
+    const ReadFile quadrant = Planes({ 0, 45, 90 });
+    EXPECT_NEAR(
+        static_cast<double>(tGlareLuminaire::Of(quadrant.ies, quadrant.header, reason)->MeanIntensity(20)), 145, 1e-12);
+}
+
 TEST(UgrBackground, ZonalFluxesAndBackgroundOfTheExampleRoom)
 {
     const ReadFile file = Read(kExample);
