@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QStyle>
@@ -51,6 +52,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillDiagnostics();
     GlareTab->ShowFile(file_.Record, file_.Header);
     ShowPlane(plane_);
+    SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
 }
 
 void TFormDetails::ShowPlane(int plane)

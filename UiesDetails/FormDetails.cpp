@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
@@ -91,6 +92,13 @@ void TFormDetails::BuildControls()
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
+    SaveAsButton = new QPushButton(QStringLiteral("Save &as..."));
+    SaveAsButton->setToolTip(QStringLiteral("Write the file as IES LM-63-2002 or EULUMDAT (Ctrl+S)"));
+    Tabs->setCornerWidget(SaveAsButton, Qt::TopRightCorner);
+    connect(SaveAsButton, &QPushButton::clicked, this, &TFormDetails::SaveAs);
+    auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WindowShortcut);
+    connect(save, &QShortcut::activated, this, &TFormDetails::SaveAs);
+
     GlareTab = new TGlareTab;
     Tabs->addTab(GlareTab, QStringLiteral("&Glare"));
 
@@ -159,9 +167,8 @@ void TFormDetails::ReadSettings(const std::string& settingsPath)
 
 void TFormDetails::WriteSettings(const std::string& settingsPath) const
 {
-    profile::WriteString(settingsPath, Section, "Left", std::to_string(x()));
-    profile::WriteString(settingsPath, Section, "Top", std::to_string(y()));
-    profile::WriteString(settingsPath, Section, "Width", std::to_string(width()));
-    profile::WriteString(settingsPath, Section, "Height", std::to_string(height()));
-    profile::WriteString(settingsPath, Section, "Tab", std::to_string(CurrentTab()));
+    // One write for the whole section, so that another program saving at the same moment cannot mix in.
+    profile::WriteStrings(settingsPath, Section,
+        { { "Left", std::to_string(x()) }, { "Top", std::to_string(y()) }, { "Width", std::to_string(width()) },
+            { "Height", std::to_string(height()) }, { "Tab", std::to_string(CurrentTab()) } });
 }

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
@@ -43,6 +44,9 @@ public:
     QString CopyText(Tab tab) const;
     // Puts CopyText() on the clipboard and announces it.
     void CopyToClipboard();
+    // "Save as..." (Ctrl+S): the file shown written anew as IES or EULUMDAT where the user chooses; a refusal is
+    // shown in a message box. Emits fileSaved() once written.
+    void SaveAs();
 
     // The section "Details" of the settings file: place, size and tab. A missing or unusable key keeps what the
     // window has; a write that fails throws std::runtime_error.
@@ -55,6 +59,7 @@ public:
     TZonalChart* ZonalChart = nullptr;
     QTableView* IntensityTable = nullptr;
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
+    QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
     TGlareTab* GlareTab = nullptr; // the UGR table
 
     static constexpr int DefaultWidth = 560;
@@ -63,6 +68,7 @@ public:
 
 signals:
     void copied(const QString& text);
+    void fileSaved(const QByteArray& path); // raw file-system bytes
     void closing();
 
 protected:

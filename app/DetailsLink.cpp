@@ -80,6 +80,8 @@ void DetailsLink::ShowDetails()
 {
     if (!window_) {
         window_ = new TFormDetails;
+        connect(window_, &TFormDetails::fileSaved, this,
+            [this](const QByteArray& path) { document_.AnnounceFileWritten(path.toStdString()); });
         Guard([this] { window_->ReadSettings(SettingsFilePath()); });
         window_->ShowFile(CurrentFile());
         window_->ShowPlane(document_.SelectedPlane());

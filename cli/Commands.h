@@ -8,4 +8,5 @@ int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
+int RunConvert(int argc, char** argv);
 int RunUgr(int argc, char** argv);

@@ -7,6 +7,8 @@
 #include "Goniogram.h"
 #include "RenderCompute.h"
 
+#include <string>
+
 struct DrawModule {
     // The system locale's decimal separator, which the goniogram's labels use, into text (at least 8 bytes,
     // zero ended).
@@ -15,11 +17,11 @@ struct DrawModule {
     void (*startGui)();
     // Ends what startGui began, once the last goniogram is written.
     void (*stopGui)();
-    // Writes the goniogram as SVG or PNG by the path's extension; false when the file cannot be written.
-    // Several goniograms may be written at once from worker threads.
-    bool (*writeGoniogram)(const char* path, const GoniogramInput& input);
-    // Writes the render's grey image as PNG; false when the file cannot be written. Needs no GUI application.
-    bool (*writeGreyPng)(const char* path, const GreyImage& image);
+    // The goniogram's picture file as bytes, SVG or PNG; false when it cannot be drawn. The command writes them
+    // (see output_file.h). Several goniograms may be drawn at once from worker threads.
+    bool (*goniogramBytes)(const GoniogramInput& input, bool svg, std::string& bytes);
+    // The render's grey image as PNG bytes; false when it cannot be encoded. Needs no GUI application.
+    bool (*greyPngBytes)(const GreyImage& image, std::string& bytes);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.

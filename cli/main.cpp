@@ -1,9 +1,11 @@
 // gonilux-cli: the headless front end over the same core as the viewer.
 #include "Commands.h"
 #include "GoniluxVersion.h"
+#include "messages.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 void usage(std::FILE* to = stderr)
@@ -16,11 +18,12 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli convert FILE -o OUT.ies|OUT.ldt\n"
+               "       gonilux-cli convert FILE... --format ies|ldt -o FOLDER\n"
+               "                              write IES LM-63-2002 or EULUMDAT; several files on every core\n"
                "       gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
-               "                              the UGR table of type C files (CIE 117 tabular method):\n"
-               "                              8 log10(0.25/Lb x sum L^2 omega/p^2) over a grid of luminaires in\n"
-               "                              19 rooms, H = 2 m above the eye (eye 1.2 m), spacing SHR x H,\n"
-               "                              1000 lm per luminaire unless --corrected (+8 log10(flux/1000))\n"
+               "                              the UGR table of type C files (CIE 117 tabular method)\n"
+               "       gonilux-cli SUBCOMMAND --help\n"
                "       gonilux-cli --version | --help\n",
         to);
 }
@@ -29,6 +32,7 @@ void usage(std::FILE* to = stderr)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
+        ReportError("no subcommand given");
         usage();
         return 2;
     }
@@ -36,9 +40,9 @@ int main(int argc, char** argv)
         std::printf("gonilux-cli %s\n", GONILUX_VERSION);
         return 0;
     }
-    if (std::strcmp(argv[1], "--help") == 0) {
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         usage(stdout);
-        return 0;
+        return FinishOutput() ? 0 : 3;
     }
     // Subcommands see their own arguments: argv[0] is the subcommand's name.
     if (std::strcmp(argv[1], "info") == 0)
@@ -49,8 +53,11 @@ int main(int argc, char** argv)
         return RunRender(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "convert") == 0)
+        return RunConvert(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "ugr") == 0)
         return RunUgr(argc - 1, argv + 1);
+    ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;
 }

@@ -3,6 +3,8 @@
 #include "Commands.h"
 #include "batch.h"
 #include "info_figures.h"
+#include "messages.h"
+#include "usage.h"
 
 #include "UgrText.h"
 
@@ -22,38 +24,36 @@ struct Options {
     bool json = false;
 };
 
-int Usage()
-{
-    std::fputs("usage: gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n", stderr);
-    return 2;
-}
+constexpr CommandUsage kUsage { "ugr",
+    "usage: gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
+    "The UGR table of type C files by the CIE 117 tabular method: 8 log10(0.25 / Lb x sum of L^2 omega / p^2) over\n"
+    "a grid of luminaires (spacing SHR x H) in 19 standard rooms, luminaires H = 2 m above the eye, eye 1.2 m above\n"
+    "the floor; 1000 lm of lamp flux per luminaire, or the file's with --corrected (+ 8 log10(flux / 1000)).\n" };
 
-std::optional<Options> ParseOptions(int argc, char** argv)
+// Fills options from argv (argv[0] is "ugr"); returns what is wrong with the arguments, "" when usable.
+std::string ParseOptions(int argc, char** argv, Options& options)
 {
-    Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--spacing" && i + 1 < argc) {
-            const std::string value = argv[++i];
+        if (arg == "--spacing") {
+            const std::string value = i + 1 < argc ? argv[++i] : "";
             if (value == "0.25" || value == ".25")
                 options.spacing = 0.25L;
             else if (value == "1" || value == "1.0")
                 options.spacing = 1;
             else
-                return std::nullopt;
+                return "--spacing needs 0.25 or 1" + (value.empty() ? std::string() : ", not \"" + value + "\"");
         } else if (arg == "--corrected") {
             options.corrected = true;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
+            return "unknown option " + arg;
         } else {
             options.files.push_back(arg);
         }
     }
-    if (options.files.empty())
-        return std::nullopt;
-    return options;
+    return options.files.empty() ? "no file given" : "";
 }
 
 std::string JsonText(const std::string& text)
@@ -130,8 +130,9 @@ FileOutcome RateOne(const Options& options, const std::string& file, bool batch,
     }
     outcome.err = PrefixLines(messages, prefix);
     outcome.exitCode = failure;
+    // A file that cannot be read is named by the reader's own message, as the other subcommands print it.
     if (failure)
-        outcome.err += (batch ? prefix : file + ": ") + problem + "\n";
+        outcome.err += ErrorLine(failure == 3 ? problem : file + ": " + problem);
 
     if (options.json) {
         const std::string indent = batch ? "      " : "  ";
@@ -148,19 +149,22 @@ FileOutcome RateOne(const Options& options, const std::string& file, bool batch,
 
 int RunUgr(int argc, char** argv)
 {
-    const std::optional<Options> options = ParseOptions(argc, argv);
-    if (!options)
-        return Usage();
-    if (options->files.size() == 1) {
-        const FileOutcome outcome = RateOne(*options, options->files.front(), false, true);
+    if (AsksForHelp(argc, argv))
+        return PrintHelp(kUsage);
+    Options options;
+    const std::string problem = ParseOptions(argc, argv, options);
+    if (!problem.empty())
+        return UsageError(kUsage, problem);
+    if (options.files.size() == 1) {
+        const FileOutcome outcome = RateOne(options, options.files.front(), false, true);
         PrintOutcome(outcome);
-        return std::fflush(stdout) == 0 ? outcome.exitCode : 3;
+        return FinishOutput() ? outcome.exitCode : 3;
     }
-    if (options->json)
+    if (options.json)
         std::fputs("{\n  \"files\": [", stdout);
-    const int worst = RunBatch(options->files.size(),
-        [&](size_t index) { return RateOne(*options, options->files[index], true, index == 0); });
-    if (options->json)
+    const int worst = RunBatch(
+        options.files.size(), [&](size_t index) { return RateOne(options, options.files[index], true, index == 0); });
+    if (options.json)
         std::fputs("\n  ]\n}\n", stdout);
-    return std::fflush(stdout) == 0 ? worst : 3;
+    return FinishOutput() ? worst : 3;
 }

@@ -1,6 +1,7 @@
 #include "PhotometricFile.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -22,11 +23,28 @@ bool IsLdtPath(const std::string& path) { return EndsWithNoCase(path, ".ldt"); }
 bool IsPhotometricPath(const std::string& path) { return IsLdtPath(path) || EndsWithNoCase(path, ".ies"); }
 
 void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts)
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts, tLdtFields* ldtFields)
 {
     if (IsLdtPath(path)) {
-        ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts);
+        ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts, ldtFields);
         return;
     }
     ReadIES(fileLines, headerLines, ies, header, onHeaderError);
+}
+
+void ReadPhotometricText(const std::string& path, std::string_view text, TStringList& headerLines, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric, tLdtFacts* ldtFacts,
+    tLdtFields* ldtFields)
+{
+    if (IsLdtPath(path)) {
+        const tTextLines lines(text);
+        ReadLDT(lines, headerLines, ies, header, onHeaderError, ldtFacts, ldtFields);
+        if (numeric)
+            numeric->clear();
+        return;
+    }
+    std::string numbers;
+    ReadIESText(text, headerLines, numbers, ies, header, onHeaderError);
+    if (numeric)
+        *numeric = std::move(numbers);
 }

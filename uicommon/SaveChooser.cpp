@@ -34,12 +34,17 @@ void setChooser(Chooser chooser) { currentChooser() = std::move(chooser); }
 
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filters)
 {
+    return saveFileName(parent, caption, filters, QString());
+}
+
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters, const QString& proposed)
+{
     QString path;
     QString chosenFilter;
     if (currentChooser())
         path = currentChooser()(caption, filters);
     else
-        path = QFileDialog::getSaveFileName(parent, caption, QString(), filters, &chosenFilter);
+        path = QFileDialog::getSaveFileName(parent, caption, proposed, filters, &chosenFilter);
     if (path.isEmpty())
         return path;
     if (QFileInfo(path).suffix().isEmpty()) {

@@ -46,7 +46,7 @@ TEST_F(CliUgr, ArgumentsAndExitCodes)
         std::string arguments;
         int exitCode;
         const char* inOut;
-        const char* inErr;
+        std::string inErr;
     };
     const Case cases[] = {
         { Quote(kExample) + " --spacing 1", 0,
@@ -55,11 +55,13 @@ TEST_F(CliUgr, ArgumentsAndExitCodes)
             "" },
         { Quote(kExample) + " --corrected", 0,
             "UGR corrected for 1000 lm lamp flux (+0.0), spacing to height ratio 0.25", "" },
-        { Quote(kNoArea), 1, "", "no UGR table: the file gives no luminous area" },
+        { Quote(kNoArea), 1, "", "gonilux-cli: " + kNoArea + ": no UGR table: the file gives no luminous area" },
         { Quote(kExample) + " " + Quote(kNoArea), 1, "worked-example.ldt\nUGR", "downlight_axial.ies: no UGR table" },
         { Quote(kExample) + " --spacing 0.5", 2, "", "usage: gonilux-cli ugr" },
-        { "--json", 2, "", "usage" },
-        { Quote(kExample + ".missing"), 3, "", "Cannot open file" },
+        { "--json", 2, "", "gonilux-cli: ugr: no file given\nusage: gonilux-cli ugr" },
+        { Quote(kExample) + " --spacing", 2, "", "gonilux-cli: ugr: --spacing needs 0.25 or 1\n" },
+        { "--help", 0, "8 log10(0.25 / Lb x sum of L^2 omega / p^2)", "" },
+        { Quote(kExample + ".missing"), 3, "", "gonilux-cli: " + kExample + ".missing: No such file" },
     };
     for (const Case& c : cases) {
         const ProcessRun run = Ugr(c.arguments);
