@@ -140,6 +140,9 @@ public:
 signals:
     // Emitted once the main window has closed; the application ends its event loop on it.
     void closed();
+    // Emitted when the file list shows no file selected (a folder changed, the selection cleared): the document
+    // keeps its record, but no file is on show.
+    void noFileShown();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -65,7 +65,7 @@ void TGlareTab::Rate()
     Table->setRowCount(0);
     copyText_.clear();
     if (IsEmpty(record_)) {
-        Caption->setText(QStringLiteral("No file loaded."));
+        Caption->setText(QStringLiteral("No file selected"));
         return;
     }
     const int choice = std::max(SpacingChoice->currentIndex(), 0);
