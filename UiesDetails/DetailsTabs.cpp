@@ -3,6 +3,7 @@
 
 #include "DiagramsPage.h"
 #include "FileSummary.h"
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "PhotometricFile.h"
 #include "ZonalChart.h"
@@ -64,6 +65,7 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillZonal();
     FillDiagnostics();
     DiagramsPage->ShowFile(IsEmpty(file_.Record) ? nullptr : &file_.Record, &file_.Header);
+    GlareTab->ShowFile(file_.Record, file_.Header);
     ShowPlane(plane_);
     SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
 }
@@ -198,6 +200,8 @@ QString TFormDetails::CopyText(Tab tab) const
         return IntensityCopyText();
     case TabDiagrams:
         return DiagramsPage->CopyText();
+    case TabGlare:
+        return GlareTab->CopyText();
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "FormDetails.h"
 
 #include "DiagramsPage.h"
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "ProfileFile.h"
 #include "ZonalChart.h"
@@ -131,12 +132,16 @@ void TFormDetails::BuildControls()
     auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(save, &QShortcut::activated, this, &TFormDetails::SaveAs);
 
+    GlareTab = new TGlareTab;
+    Tabs->addTab(GlareTab, QStringLiteral("&Glare"));
+
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
     // The pages' own widgets would copy only their current cell or text selection: the copy keys are taken
     // from them so that Ctrl+C copies the tab the same way wherever the focus is.
-    for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
-             static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
+    for (QWidget* page :
+        { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable), static_cast<QWidget*>(IntensityTable),
+            static_cast<QWidget*>(DiagnosticsTable), static_cast<QWidget*>(GlareTab->Table) })
         page->installEventFilter(this);
     for (QWidget* widget : DiagramsPage->CopyKeyWidgets())
         widget->installEventFilter(this);

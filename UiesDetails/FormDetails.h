@@ -1,7 +1,7 @@
 #pragma once
-// The details window: what the file holds beyond the goniogram, on five tabs (summary, zonal flux, intensity
-// table, diagnostics, diagrams), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the
-// other windows.
+// The details window: what the file holds beyond the goniogram, on six tabs (summary, zonal flux, intensity
+// table, diagnostics, diagrams, glare), each copied as text with Ctrl+C. It shows what it is given and knows nothing
+// of the other windows.
 
 #include "DetailsFile.h"
 #include "DetailsText.h"
@@ -23,11 +23,12 @@ class QTableWidget;
 class TDiagramsPage;
 class TIntensityModel;
 class TZonalChart;
+class TGlareTab;
 
 class TFormDetails : public QWidget {
     Q_OBJECT
 public:
-    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabDiagrams, TabCount };
+    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabDiagrams, TabGlare, TabCount };
 
     explicit TFormDetails(QWidget* parent = nullptr);
     ~TFormDetails() override;
@@ -70,6 +71,7 @@ public:
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
     QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
     TDiagramsPage* DiagramsPage = nullptr;
+    TGlareTab* GlareTab = nullptr; // the UGR table
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;

@@ -28,6 +28,8 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli convert FILE -o OUT.ies|OUT.ldt\n"
                "       gonilux-cli convert FILE... --format ies|ldt -o FOLDER\n"
                "                              write IES LM-63-2002 or EULUMDAT; several files on every core\n"
+               "       gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
+               "                              the UGR table of type C files (CIE 117 tabular method)\n"
                "       gonilux-cli SUBCOMMAND --help\n"
                "       gonilux-cli --version | --help\n",
         to);
@@ -62,6 +64,8 @@ int main(int argc, char** argv)
         return RunCheck(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "convert") == 0)
         return RunConvert(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "ugr") == 0)
+        return RunUgr(argc - 1, argv + 1);
     ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;
