@@ -4,6 +4,7 @@
 
 #include "NumberText.h"
 #include "Report.h"
+#include "TextLines.h"
 #include "tIES.h"
 
 #include <cstddef>
@@ -19,8 +20,8 @@ struct Token {
 
 class NumberWalk {
 public:
-    // lines: the lines after the TILT line; firstLine: the file's 1-based line of the first of them.
-    NumberWalk(const TStringList& lines, std::size_t firstLine, Report& report);
+    // The numbers of the lines from index first on (the lines after the TILT line). lines must outlive the walk.
+    NumberWalk(const tTextLines& lines, std::size_t first, Report& report);
     NumberWalk(const NumberWalk&) = delete; // the cursor points into the text
     NumberWalk& operator=(const NumberWalk&) = delete;
 
@@ -37,10 +38,14 @@ public:
     // Adds a diagnostic at the token: its line and column, or the line after the last (no column) past the end.
     void Add(Severity severity, const char* code, const Token& token, std::string message);
 
+    // Of every kStride-th line from first on, its offset in the numeric text: enough to find any offset's line
+    // with a short walk, where an offset per line would cost more than a file of empty lines.
+    static constexpr std::size_t kStride = tTextLines::kStride;
+
 private:
-    std::size_t m_firstLine;
-    std::size_t m_lineCount;
-    std::vector<std::size_t> m_lineStarts;
+    const tTextLines& m_lines;
+    std::size_t m_first;
+    std::vector<std::size_t> m_strideStarts;
     std::string m_text;
     NumericCursor m_cursor;
     Report& m_report;
