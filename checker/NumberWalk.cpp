@@ -40,6 +40,26 @@ std::string_view NumberWalk::Text(const Token& token) const
     return rest.substr(0, std::min(rest.find(' '), rest.size()));
 }
 
+std::pair<std::size_t, std::size_t> NumberWalk::LineOf(std::size_t offset)
+{
+    const auto after = std::upper_bound(m_strideStarts.begin(), m_strideStarts.end(), offset);
+    std::size_t index = static_cast<std::size_t>(after - m_strideStarts.begin() - 1) * kStride;
+    std::size_t start = *(after - 1);
+    if (m_lastStart <= offset && m_lastLine > index) { // going on from the line found last is shorter
+        index = m_lastLine;
+        start = m_lastStart;
+    }
+    // Each line stands in the numeric text as itself and two spaces.
+    for (std::size_t next = start + m_lines.Line(m_first + index).size() + 2; next <= offset;
+         next += m_lines.Line(m_first + index).size() + 2) {
+        start = next;
+        ++index;
+    }
+    m_lastLine = index;
+    m_lastStart = start;
+    return { index, start };
+}
+
 void NumberWalk::Add(Severity severity, const char* code, const Token& token, std::string message)
 {
     const std::size_t firstLine = m_first + 1; // 1-based
@@ -47,13 +67,6 @@ void NumberWalk::Add(Severity severity, const char* code, const Token& token, st
         m_report.Add(severity, code, firstLine + m_lines.Count() - m_first, 0, std::move(message));
         return;
     }
-    const auto after = std::upper_bound(m_strideStarts.begin(), m_strideStarts.end(), token.offset);
-    std::size_t index = static_cast<std::size_t>(after - m_strideStarts.begin() - 1) * kStride;
-    std::size_t start = *(after - 1);
-    for (std::size_t next = start + m_lines.Line(m_first + index).size() + 2; next <= token.offset;
-         next += m_lines.Line(m_first + index).size() + 2) {
-        start = next;
-        ++index;
-    }
+    const auto [index, start] = LineOf(token.offset);
     m_report.Add(severity, code, firstLine + index, token.offset - start + 1, std::move(message));
 }

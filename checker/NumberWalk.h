@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct Token {
@@ -38,14 +39,19 @@ public:
     // Adds a diagnostic at the token: its line and column, or the line after the last (no column) past the end.
     void Add(Severity severity, const char* code, const Token& token, std::string message);
 
+private:
+    // The 0-based line (counted from first) of an offset below the text's size, and where that line starts.
+    std::pair<std::size_t, std::size_t> LineOf(std::size_t offset);
+
     // Of every kStride-th line from first on, its offset in the numeric text: enough to find any offset's line
     // with a short walk, where an offset per line would cost more than a file of empty lines.
-    static constexpr std::size_t kStride = tTextLines::kStride;
+    static constexpr std::size_t kStride = 256;
 
-private:
     const tTextLines& m_lines;
     std::size_t m_first;
     std::vector<std::size_t> m_strideStarts;
+    // The line found last: diagnostics mostly come in the text's order, so the next search goes on from here.
+    std::size_t m_lastLine = 0, m_lastStart = 0;
     std::string m_text;
     NumericCursor m_cursor;
     Report& m_report;
