@@ -136,7 +136,7 @@ for kind in "${kinds[@]}"; do
 done
 awk -v n="$nativeRender" -v e="$emulatedRender" -v c="${#files[@]}" 'BEGIN {
     printf "Render of %d files (300 x 300, one process each), CPU time: native %.2f s, aarch64 under qemu %.2f s (%.0f times)\n",
-        c, n, e, n > 0 ? e / n : 0 }'
+        c, n, e, (n > 0 ? e / n : 0) }'
 if [ "$failed" -ne 0 ]; then
     echo "aarch64 and native outputs differ in $failed runs" >&2
     exit 1
