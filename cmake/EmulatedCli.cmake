@@ -1,8 +1,11 @@
 # GONILUX_TEST_CLI: the gonilux-cli the suites start. Natively it is the program itself; in a cross build with an
 # emulator (CMAKE_CROSSCOMPILING_EMULATOR, set by the toolchain file) it is a host shell script that runs the
 # program in the emulator, because the host cannot start a foreign executable by itself.
+# GONILUX_TEST_UNDER_EMULATOR: 1 when the suites run under the emulator, where the longest sweeps take fewer files.
 set(GONILUX_TEST_CLI "$<TARGET_FILE:gonilux-cli>")
+set(GONILUX_TEST_UNDER_EMULATOR 0)
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(GONILUX_TEST_UNDER_EMULATOR 1)
   list(JOIN CMAKE_CROSSCOMPILING_EMULATOR "' '" emulator)
   set(GONILUX_TEST_CLI "${CMAKE_BINARY_DIR}/gonilux-cli-emulated")
   file(GENERATE OUTPUT ${GONILUX_TEST_CLI}

@@ -30,9 +30,20 @@ inline long double UnitInLastPlace(long double magnitude, BinaryFormat format)
     return std::ldexp(1.0L, exponent - (format.digits - 1));
 }
 
-// Whether two reals agree within one unit in the last place of format, taken at the larger magnitude.
+// value rounded to the nearest number of format (ties to even), as a program using that format would hold it.
+inline long double RoundedTo(long double value, BinaryFormat format)
+{
+    if (format.digits >= LDBL_MANT_DIG || value == 0 || !std::isfinite(value))
+        return value;
+    const int exponent = std::max(std::ilogb(value), format.minExponent);
+    return std::ldexp(std::nearbyint(std::ldexp(value, format.digits - 1 - exponent)), exponent - (format.digits - 1));
+}
+
+// Whether two reals, each taken as the nearest number of format, are at most one unit in the last place apart.
 inline bool WithinOneUnit(long double a, long double b, BinaryFormat format)
 {
+    a = RoundedTo(a, format);
+    b = RoundedTo(b, format);
     if (a == b)
         return true;
     if (!std::isfinite(a) || !std::isfinite(b))

@@ -22,6 +22,8 @@ TEST(NumericText, NumbersAgreeWithinOneUnitAndEverythingElseByteForByte)
         { "an error above one unit", "candela 0 1 595.5999999\n", "candela 0 1 595.6\n", kX87ExtendedFormat, false },
         { "same double", "\"flux_lm\": 0.1,", "\"flux_lm\": 0.10000000000000001,", kDoubleFormat, true },
         { "next double but one", "\"flux_lm\": 0.1,", "\"flux_lm\": 0.10000000000000003,", kDoubleFormat, false },
+        // Neighbouring doubles written shortest lie further apart as decimals than the doubles themselves.
+        { "neighbouring doubles", "[31.475338655421677,", "[31.475338655421673,", kDoubleFormat, true },
         { "a digit inside a word is text", "CST-LED-60\n", "CST-LED-60.0\n", kDoubleFormat, false },
         { "zero against the smallest step", "0", "4.9406564584124654e-324", kDoubleFormat, true },
         { "zero against a small number", "0", "1e-300", kDoubleFormat, false },
@@ -53,4 +55,19 @@ TEST(NumericText, TheNarrowerFormatSetsTheTolerance)
     EXPECT_EQ(UnitInLastPlace(1.0L, kDoubleFormat), static_cast<long double>(DBL_EPSILON));
     EXPECT_EQ(UnitInLastPlace(1e-310L, kDoubleFormat), static_cast<long double>(DBL_TRUE_MIN));
     EXPECT_EQ(UnitInLastPlace(0.0L, kDoubleFormat), static_cast<long double>(DBL_TRUE_MIN));
+}
+
+TEST(NumericText, ReadNumbersAreRoundedToTheFormatHalvesToEven)
+{
+    const struct {
+        long double value, expected;
+    } cases[] = {
+        { 1.0L + DBL_EPSILON / 2, 1.0L }, // halfway: to the even neighbour
+        { 1.0L + DBL_EPSILON * 1.5L, 1.0L + DBL_EPSILON * 2 },
+        { -0.1L, -0.1 },
+        { 4.9406564584124654e-324L, DBL_TRUE_MIN },
+        { 0.0L, 0.0L },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundedTo(c.value, kDoubleFormat), c.expected) << static_cast<double>(c.value);
 }

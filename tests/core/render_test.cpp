@@ -358,11 +358,13 @@ bool ReadFile(const std::filesystem::path& path, tIES& ies)
     return !IsEmpty(ies);
 }
 
-// A handful of settings per file, spread over the first, a middle and the last plane.
-size_t CompareFilesUnder(const std::filesystem::path& root)
+// A handful of settings per file, spread over the first, a middle and the last plane; every every-th file.
+size_t CompareFilesUnder(const std::filesystem::path& root, size_t every = 1)
 {
     size_t compared = 0;
-    for (const std::filesystem::path& path : IesFilesUnder(root)) {
+    const std::vector<std::filesystem::path> files = IesFilesUnder(root);
+    for (size_t i = 0; i < files.size(); i += every) {
+        const std::filesystem::path& path = files[i];
         SCOPED_TRACE(path.string());
         tIES ies;
         if (!ReadFile(path, ies))
@@ -385,7 +387,9 @@ TEST(RenderFastPath, SameBytesAsLiteralOnTheCorpus)
 {
     if (!std::filesystem::is_directory(GONILUX_CORPUS_DIR))
         GTEST_SKIP() << "no corpus at " << GONILUX_CORPUS_DIR;
-    EXPECT_GT(CompareFilesUnder(GONILUX_CORPUS_DIR), 0u);
+    // Under an emulator (a cross build's suites) extended reals may be computed in software and a render costs
+    // some 15 to 40 times more: every fourth corpus file is compared there, every file natively.
+    EXPECT_GT(CompareFilesUnder(GONILUX_CORPUS_DIR, GONILUX_UNDER_EMULATOR ? 4 : 1), 0u);
 }
 
 namespace {
