@@ -8,3 +8,4 @@ int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
+int RunReport(int argc, char** argv);

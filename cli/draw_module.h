@@ -1,11 +1,14 @@
 #pragma once
 // gonilux-cli is two programs built from the same commands. The one users run links no Qt library and carries
 // its own C and C++ libraries, so that info, check and PGM renders start as fast as a program can. The commands
-// that draw through Qt (goniogram SVG and PNG, render PNG) hand over to the drawing program, gonilux-cli-draw,
-// which links the drawing code below and runs the same command line.
+// that draw through Qt (goniogram SVG and PNG, render PNG, datasheet PDF) hand over to the drawing program,
+// gonilux-cli-draw, which links the drawing code below and runs the same command line.
 
 #include "Goniogram.h"
 #include "RenderCompute.h"
+#include "Scene.h"
+
+#include <string>
 
 struct DrawModule {
     // The system locale's decimal separator, which the goniogram's labels use, into text (at least 8 bytes,
@@ -20,6 +23,10 @@ struct DrawModule {
     bool (*writeGoniogram)(const char* path, const GoniogramInput& input);
     // Writes the render's grey image as PNG; false when the file cannot be written. Needs no GUI application.
     bool (*writeGreyPng)(const char* path, const GreyImage& image);
+    // Writes a page laid out in points as a one-page PDF document titled title (UTF-8), through a temporary file
+    // renamed into place; returns "" or why the file cannot be written. Needs the GUI application (fonts); several
+    // pages may be written at once from worker threads.
+    std::string (*writePagePdf)(const std::string& path, const scene::Scene& page, const std::string& title);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.

@@ -16,6 +16,9 @@ void usage(std::FILE* to = stderr)
                "       gonilux-cli goniogram|render FILE... --format svg|png|pgm -o FOLDER [options]\n"
                "                              several files into FOLDER, on every core\n"
                "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+               "       gonilux-cli report FILE -o OUT.pdf [--letter]\n"
+               "       gonilux-cli report FILE... --format pdf -o FOLDER [--letter]\n"
+               "                              one-page datasheets, A4 or US Letter\n"
                "       gonilux-cli --version | --help\n",
         to);
 }
@@ -44,6 +47,8 @@ int main(int argc, char** argv)
         return RunRender(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "report") == 0)
+        return RunReport(argc - 1, argv + 1);
     usage();
     return 2;
 }

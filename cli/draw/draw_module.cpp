@@ -1,9 +1,12 @@
 // The Qt half of gonilux-cli, linked into the drawing program only: the goniogram as SVG or PNG and the render's
-// grey image as PNG, through the viewer's drawing surface.
+// grey image as PNG and the datasheet as PDF, through the viewer's drawing surface.
 #include "draw_module.h"
 
+#include "AtomicFile.h"
+#include "GoniluxVersion.h"
 #include "GoniogramPicture.h"
 #include "GreyPicture.h"
+#include "PagePdf.h"
 #include "QtSurface.h"
 
 #include <QGuiApplication>
@@ -78,7 +81,23 @@ bool WriteGreyPng(const char* path, const GreyImage& image)
     }
 }
 
-constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng };
+std::string WritePagePdf(const std::string& path, const scene::Scene& page, const std::string& title)
+{
+    try {
+        const QByteArray bytes = PagePdf(
+            page, QString::fromStdString(title), QStringLiteral("Gonilux ") + QString::fromLatin1(GONILUX_VERSION));
+        if (bytes.isEmpty())
+            return "Cannot draw the page";
+        return fileio::WriteFileAtomically(
+            path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "Cannot draw the page";
+    }
+}
+
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng, WritePagePdf };
 
 } // namespace
 
