@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,43 +61,53 @@ std::optional<Options> ParseOptions(int argc, char** argv)
     return options;
 }
 
-// Reads, checks and lays out one file and writes its page to output. In a batch, prefix ("FILE: ") starts each
-// message.
-FileOutcome ReportOne(const DrawModule& module, const Options& options, const std::string& decimalSeparator,
-    const std::string& file, const std::string& output, const std::string& prefix)
-{
+// One file's page, or what went wrong on the way to it.
+struct Prepared {
     FileOutcome outcome;
+    std::optional<datasheet::Datasheet> sheet;
+};
+
+// Reads, checks and lays out one file. The check reads the file on a second thread meanwhile. In a batch, prefix
+// ("FILE: ") starts each message.
+Prepared PrepareOne(
+    const Options& options, const std::string& decimalSeparator, const std::string& file, const std::string& prefix)
+{
+    Prepared prepared;
+    FileOutcome& outcome = prepared.outcome;
+    std::future<Diagnostics> checks = std::async(std::launch::async, [&file] {
+        try {
+            return CheckFile(file);
+        } catch (const std::exception&) {
+            return Diagnostics {}; // the read below says why
+        }
+    });
     tDetailsFile details;
     details.Path = file;
     std::string messages;
     try {
         ReadRecordFile(file, details.Record, details.HeaderLines, &details.Header, &messages);
+        outcome.err = PrefixLines(messages, prefix);
+        details.Checks = checks.get();
+        prepared.sheet = datasheet::BuildDatasheet(details, options.paper, decimalSeparator);
     } catch (const std::exception& error) {
         outcome.err = PrefixLines(messages, prefix);
         outcome.out = "error " + prefix + error.what() + "\n";
         outcome.exitCode = 3;
-        return outcome;
     }
-    outcome.err = PrefixLines(messages, prefix);
-    try {
-        details.Checks = CheckFile(file);
-    } catch (const std::exception&) {
-        // Read a moment ago: a file that went since has nothing more to say than its record.
-    }
-    datasheet::Datasheet sheet;
-    try {
-        sheet = datasheet::BuildDatasheet(details, options.paper, decimalSeparator);
-    } catch (const std::exception& error) {
-        outcome.out += "error " + prefix + error.what() + "\n";
-        outcome.exitCode = 3;
-        return outcome;
-    }
-    const std::string problem = module.writePagePdf(output, sheet.Page, sheet.Title);
+    return prepared;
+}
+
+// Writes a prepared page to output.
+FileOutcome WriteOne(const DrawModule& module, Prepared prepared, const std::string& output, const std::string& prefix)
+{
+    if (!prepared.sheet)
+        return prepared.outcome;
+    const std::string problem = module.writePagePdf(output, prepared.sheet->Page, prepared.sheet->Title);
     if (!problem.empty()) {
-        outcome.out += "error " + prefix + "Cannot write file " + output + ": " + problem + "\n";
-        outcome.exitCode = 3;
+        prepared.outcome.out += "error " + prefix + "Cannot write file " + output + ": " + problem + "\n";
+        prepared.outcome.exitCode = 3;
     }
-    return outcome;
+    return prepared.outcome;
 }
 
 int ReportBatch(const DrawModule& module, const Options& options, const std::string& decimalSeparator)
@@ -112,8 +123,9 @@ int ReportBatch(const DrawModule& module, const Options& options, const std::str
         if (!clashes[index].empty())
             return FileOutcome { 3, "error " + file + ": gives the same datasheet name as " + clashes[index] + "\n",
                 {} };
-        const std::string output = BatchOutputPath(options.output, file, ".pdf");
-        return ReportOne(module, options, decimalSeparator, file, output, file + ": ");
+        const std::string prefix = file + ": ";
+        return WriteOne(module, PrepareOne(options, decimalSeparator, file, prefix),
+            BatchOutputPath(options.output, file, ".pdf"), prefix);
     });
 }
 
@@ -130,16 +142,21 @@ int RunReport(int argc, char** argv)
         return HandOverToDrawProgram(argc, argv);
     char separator[8] = ".";
     module->decimalSeparator(separator, sizeof separator);
-    module->startGui();
-    int status = 0;
+    const std::string decimalSeparator = separator;
     if (options->Batch()) {
-        status = ReportBatch(*module, *options, separator);
-    } else {
-        const FileOutcome outcome
-            = ReportOne(*module, *options, separator, options->files.front(), options->output, "");
-        PrintOutcome(outcome);
-        status = outcome.exitCode != 0 ? outcome.exitCode : std::fflush(stdout) == 0 ? 0 : 3;
+        module->startGui();
+        const int worst = ReportBatch(*module, *options, decimalSeparator);
+        module->stopGui();
+        return worst;
     }
+    // The file is read and laid out while the GUI application starts.
+    std::future<Prepared> prepared = std::async(
+        std::launch::async, [&] { return PrepareOne(*options, decimalSeparator, options->files.front(), ""); });
+    module->startGui();
+    const FileOutcome outcome = WriteOne(*module, prepared.get(), options->output, "");
     module->stopGui();
-    return status;
+    PrintOutcome(outcome);
+    if (outcome.exitCode != 0)
+        return outcome.exitCode;
+    return std::fflush(stdout) == 0 ? 0 : 3;
 }

@@ -11,9 +11,11 @@ namespace datasheet {
 namespace {
 
     constexpr double kCentreX = kPolarWidth / 2;
-    constexpr double kCentreY = 168;
+    constexpr double kCentreY = 138;
     constexpr double kRadius = 118;
     constexpr double kLabelSize = 10;
+    constexpr double kTitleSize = 11;
+    constexpr double kFinest = 0.3; // a curve point this close to the one before it is not drawn
     constexpr scene::Color kGrid { 170, 170, 170 };
     constexpr scene::Color kText { 40, 40, 40 };
     constexpr scene::Color kCurves[] = { { 20, 60, 170 }, { 200, 40, 30 } };
@@ -61,7 +63,7 @@ namespace {
                     anchor = side > 0 ? scene::Anchor::TopLeft : scene::Anchor::TopRight;
                 else
                     anchor = side > 0 ? scene::Anchor::BottomLeft : scene::Anchor::BottomRight;
-                out.items.emplace_back(Label(p, text, kLabelSize - 1, anchor, kText));
+                out.items.emplace_back(Label(p, text, kLabelSize, anchor, kText));
             }
         }
     }
@@ -75,15 +77,15 @@ namespace {
         double widest = 0;
         for (int k = 1; k <= rings.Count; ++k) {
             labels.push_back(FormatGeneral(static_cast<long double>(rings.Step) * k, separator));
-            widest = std::max(widest, scene::EstimateTextWidth(labels.back(), kLabelSize - 1) + 4);
+            widest = std::max(widest, scene::EstimateTextWidth(labels.back(), kLabelSize) + 4);
         }
         const int every = widest <= spacing ? 1 : widest <= 2 * spacing ? 2 : rings.Count;
         for (int k = rings.Count; k >= 1; k -= every) {
             const double x = kCentreX + spacing * k - 2;
             const std::string& label = labels[static_cast<std::size_t>(k - 1)];
-            const double width = scene::EstimateTextWidth(label, kLabelSize - 1);
-            out.items.emplace_back(Patch(x - width, kCentreY + 1.5, width, kLabelSize, { 255, 255, 255, 220 }));
-            out.items.emplace_back(Label({ x, kCentreY + 1.5 }, label, kLabelSize - 1, scene::Anchor::TopRight, kText));
+            const double width = scene::EstimateTextWidth(label, kLabelSize);
+            out.items.emplace_back(Patch(x - width, kCentreY + 1.5, width, 1.15 * kLabelSize, { 255, 255, 255, 220 }));
+            out.items.emplace_back(Label({ x, kCentreY + 1.5 }, label, kLabelSize, scene::Anchor::TopRight, kText));
         }
     }
 
@@ -91,21 +93,27 @@ namespace {
     {
         scene::Polyline curve = Line({}, { color, 1.4, section.Dashed ? scene::Dash::Dashed : scene::Dash::Solid });
         curve.points.reserve(section.Points.size());
-        for (const tProfilePoint& point : section.Points) {
+        for (std::size_t i = 0; i < section.Points.size(); ++i) {
+            const tProfilePoint& point = section.Points[i];
             const double value = std::clamp(static_cast<double>(point.Value), 0.0, rings.Outer());
-            curve.points.push_back(At(static_cast<double>(point.Angle), kRadius * value / rings.Outer()));
+            const scene::Point at = At(static_cast<double>(point.Angle), kRadius * value / rings.Outer());
+            // A fine table gives points far closer than a printer's dot: those are left out, the last one kept.
+            if (!curve.points.empty() && i + 1 < section.Points.size()
+                && std::hypot(at.x - curve.points.back().x, at.y - curve.points.back().y) < kFinest)
+                continue;
+            curve.points.push_back(at);
         }
         out.items.emplace_back(std::move(curve));
     }
 
     void AddLegend(scene::Scene& out, const std::vector<Section>& sections)
     {
-        const double y = kPolarHeight - 10;
+        const double y = kPolarHeight - 8;
         double x = 20;
         for (std::size_t i = 0; i < sections.size() && i < 2; ++i) {
             const scene::Pen pen { kCurves[i], 1.4, sections[i].Dashed ? scene::Dash::Dashed : scene::Dash::Solid };
             out.items.emplace_back(Line({ { x, y }, { x + 26, y } }, pen));
-            out.items.emplace_back(Label({ x + 31, y }, sections[i].Label, kLabelSize, scene::Anchor::Left, kText));
+            out.items.emplace_back(Label({ x + 31, y }, sections[i].Label, kTitleSize, scene::Anchor::Left, kText));
             x = kPolarWidth / 2 + 10;
         }
     }
@@ -145,7 +153,7 @@ scene::Scene BuildPolarDiagram(
         AddCurve(out, sections[i], rings, kCurves[i]);
     AddRingLabels(out, rings, decimalSeparator);
     AddAngleLabels(out);
-    out.items.emplace_back(Label({ 4, 2 }, unit, kLabelSize, scene::Anchor::TopLeft, kText, true));
+    out.items.emplace_back(Label({ 4, 2 }, unit, kTitleSize, scene::Anchor::TopLeft, kText, true));
     AddLegend(out, sections);
     return out;
 }

@@ -13,7 +13,7 @@
 namespace datasheet {
 
 // The rings' spacing and the outermost ring for a largest value: 1, 2, 2.5 or 5 times a power of ten, giving
-// three to six rings (one ring of 1 when the largest value is not above zero).
+// three or four rings (one ring of 1 when the largest value is not above zero).
 struct RingScale {
     double Step = 1;
     int Count = 1;
@@ -22,7 +22,7 @@ struct RingScale {
 RingScale ChooseRings(double largest);
 
 inline constexpr double kPolarWidth = 300;
-inline constexpr double kPolarHeight = 330;
+inline constexpr double kPolarHeight = 290;
 
 // unit is "cd/klm" or "cd"; ring values are written with decimalSeparator.
 scene::Scene BuildPolarDiagram(

@@ -198,7 +198,7 @@ scene::Scene BuildPage(const SheetContent& content, const SheetDiagrams& diagram
     const double zonalHeight = ZonalHeight(content.Zonal, diagrams.Glare ? column : width);
     const double figuresHeight = kCaptionHeight + EntriesHeight(content.Figures, column, 3);
     const double rest = bottom - y - zonalHeight - 2 * kGap;
-    const double first = std::max(figuresHeight, 0.56 * rest);
+    const double first = std::max(figuresHeight, 0.6 * rest);
     const double second = rest - first;
 
     Diagram(page, &diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, first);
