@@ -23,6 +23,10 @@ struct DrawModule {
     bool (*writeGoniogram)(const char* path, const GoniogramInput& input);
     // Writes the render's grey image as PNG; false when the file cannot be written. Needs no GUI application.
     bool (*writeGreyPng)(const char* path, const GreyImage& image);
+    // A diagram's picture file as bytes: SVG at the scene's size, or PNG of width x height. False when it cannot be
+    // drawn. Needs the GUI application; several may be drawn at once from worker threads.
+    bool (*sceneBytes)(
+        const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes);
     // Writes a page laid out in points as a one-page PDF document titled title (UTF-8), through a temporary file
     // renamed into place; returns "" or why the file cannot be written. Needs the GUI application (fonts); several
     // pages may be written at once from worker threads.

@@ -8,6 +8,7 @@
 #include "GreyPicture.h"
 #include "PagePdf.h"
 #include "QtSurface.h"
+#include "ScenePainter.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -81,6 +82,18 @@ bool WriteGreyPng(const char* path, const GreyImage& image)
     }
 }
 
+bool SceneBytes(const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes)
+{
+    try {
+        const QByteArray drawn
+            = svg ? SceneSvg(scene, QString::fromUtf8(title)) : ScenePng(scene, QSize(width, height));
+        bytes.assign(drawn.constData(), static_cast<size_t>(drawn.size()));
+        return !drawn.isEmpty();
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string WritePagePdf(const std::string& path, const scene::Scene& page, const std::string& title)
 {
     try {
@@ -97,7 +110,8 @@ std::string WritePagePdf(const std::string& path, const scene::Scene& page, cons
     }
 }
 
-constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng, WritePagePdf };
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng, SceneBytes,
+    WritePagePdf };
 
 } // namespace
 
