@@ -1,5 +1,6 @@
 #include "Datasheet.h"
 
+#include "Diagrams.h"
 #include "PolarDiagram.h"
 #include "SheetContent.h"
 
@@ -16,6 +17,18 @@ Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view
     const SheetContent content = BuildContent(file, figures, decimalSeparator);
     SheetDiagrams diagrams;
     diagrams.Polar = BuildPolarDiagram(content.Sections, content.Unit, decimalSeparator);
+    diagrams::DiagramInput input;
+    input.ies = &file.Record;
+    input.header = &file.Header;
+    input.sections = diagrams::SectionFirst | diagrams::SectionSecond;
+    input.perKlm = content.Unit == "cd/klm";
+    input.decimalSeparator = std::string(decimalSeparator);
+    // The diagrams that need type C are left out of other files' pages rather than shown refused.
+    if (diagrams::Refusal(diagrams::Kind::Cartesian, input).empty())
+        diagrams.Cartesian
+            = [input](double width, double height) { return diagrams::BuildCartesian(input, width, height); };
+    if (diagrams::Refusal(diagrams::Kind::Cone, input).empty())
+        diagrams.Cone = [input](double width, double height) { return diagrams::BuildCone(input, width, height); };
     return { BuildPage(content, diagrams, paper), content.Title };
 }
 

@@ -23,6 +23,7 @@ RingScale ChooseRings(double largest);
 
 inline constexpr double kPolarWidth = 300;
 inline constexpr double kPolarHeight = 290;
+inline constexpr double kPolarAspect = kPolarHeight / kPolarWidth;
 
 // unit is "cd/klm" or "cd"; ring values are written with decimalSeparator.
 scene::Scene BuildPolarDiagram(

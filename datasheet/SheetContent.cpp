@@ -6,6 +6,7 @@
 #include "TextEncoding.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,14 +34,19 @@ namespace {
         return FormatGeneral(std::strtold(text, nullptr), separator);
     }
 
-    // The zonal flux rows with the flux to six significant digits and the share to three.
+    // The zonal flux rows with the flux to six significant digits and the share to three, under short headings; a
+    // zone with less than a millionth of the flux shows none.
     tTextRows RoundedZonalRows(const PhotometricFigures& figures, std::string_view separator)
     {
         tTextRows rows = ZonalRows(figures, separator);
+        rows.front() = { "Zone", "lm", "%" };
         if (!figures.ZonalFlux)
             return rows;
         for (std::size_t z = 0; z + 1 < rows.size() && z < kZoneCount; ++z) {
-            const long double flux = (*figures.ZonalFlux)[z];
+            // What is left of the rounding of an empty zone's integral is no flux.
+            long double flux = (*figures.ZonalFlux)[z];
+            if (figures.Flux && std::fabs(flux) < 1e-6L * std::fabs(*figures.Flux))
+                flux = 0;
             rows[z + 1][1] = Rounded(flux, 6, separator);
             if (!rows[z + 1][2].empty())
                 rows[z + 1][2] = Rounded(flux / *figures.Flux * 100, 3, separator);

@@ -17,7 +17,7 @@ struct SheetContent {
     std::string Title; // the luminaire's name; the file's name when the file names no luminaire
     std::vector<tSummaryEntry> Head; // label, value; entries the file lacks are left out
     std::vector<tSummaryEntry> Figures; // name, value as the summary writes them
-    tTextRows Zonal; // the header row, then one row per zone (flux to six significant digits, share to three);
+    tTextRows Zonal; // "Zone", "lm", "%", then one row per zone (flux to six significant digits, share to three);
                      // only the header row without zonal flux
     std::string Unit; // "cd/klm" (relative photometry) or "cd" (absolute)
     std::vector<Section> Sections; // in the unit

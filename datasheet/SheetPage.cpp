@@ -1,6 +1,7 @@
 #include "SheetPage.h"
 
 #include "Items.h"
+#include "PolarDiagram.h"
 #include "TextFit.h"
 
 #include <algorithm>
@@ -16,8 +17,9 @@ namespace {
     constexpr double kLineHeight = 11.5;
     constexpr double kCaptionSize = 10;
     constexpr double kCaptionHeight = 15;
-    constexpr double kTableSize = 7.5;
-    constexpr double kRowHeight = 9.5;
+    constexpr double kTableSize = 8;
+    constexpr double kRowHeight = 9.6;
+    constexpr double kPadding = 8; // between a table's columns
 
     class PageWriter {
     public:
@@ -75,31 +77,40 @@ namespace {
     double Title(PageWriter& out, double x, double y, double width, const std::string& title)
     {
         double size = 16;
-        // Asked for three lines, a title that fits on two gives at most two.
+        // One line at a slightly smaller size reads better than two; asked for three lines, a title that fits on two
+        // gives at most two.
+        if (WrapText(title, width, size, true, 2).size() > 1 && WrapText(title, width, 14, true, 2).size() == 1)
+            size = 14;
         while (size > 11 && WrapText(title, width, size, true, 3).size() > 2)
             size -= 2.5;
         return out.Lines(x, y, width, title, size, 2, true) + 2;
     }
 
-    // The head: the title across the page, then its entries in two columns. Returns the y below the rule under it.
+    // The head: the title across the page, then its entries in two columns when each fits one line of a column,
+    // else in one. Returns the y below the rule under it.
     double Head(PageWriter& out, const SheetContent& content, double x, double y, double width)
     {
         y = Title(out, x, y, width, content.Title);
         const double column = (width - kGap) / 2;
-        const std::size_t half = (content.Head.size() + 1) / 2;
-        const std::vector<tSummaryEntry> left(
-            content.Head.begin(), content.Head.begin() + static_cast<std::ptrdiff_t>(half));
-        const std::vector<tSummaryEntry> right(
-            content.Head.begin() + static_cast<std::ptrdiff_t>(half), content.Head.end());
-        const double bottom
-            = std::max(out.Entries(x, y, column, left, 2), out.Entries(x + column + kGap, y, column, right, 2));
+        bool narrow = true;
+        for (const auto& [name, value] : content.Head)
+            narrow = narrow && WrapText(name + ": " + value, column, kTextSize, false, 2).size() <= 1;
+        double bottom = y;
+        if (narrow) {
+            const auto half = static_cast<std::ptrdiff_t>((content.Head.size() + 1) / 2);
+            const std::vector<tSummaryEntry> left(content.Head.begin(), content.Head.begin() + half);
+            const std::vector<tSummaryEntry> right(content.Head.begin() + half, content.Head.end());
+            bottom = std::max(out.Entries(x, y, column, left, 1), out.Entries(x + column + kGap, y, column, right, 1));
+        } else {
+            bottom = out.Entries(x, y, width, content.Head, 2);
+        }
         out.Rule(x, bottom + 2, width);
         return bottom + 2 + kGap;
     }
 
     struct ZonalColumns {
         double widths[3] = {};
-        double BlockWidth() const { return widths[0] + widths[1] + widths[2] + 2 * 10; }
+        double BlockWidth() const { return widths[0] + widths[1] + widths[2] + 2 * kPadding; }
     };
 
     ZonalColumns MeasureZonal(const tTextRows& rows)
@@ -129,7 +140,7 @@ namespace {
 
     void ZonalTable(PageWriter& out, const tTextRows& rows, double x, double y, double width)
     {
-        out.Caption(x, y, "Zonal flux");
+        out.Caption(x, y, "Zonal flux (lm, %)");
         y += kCaptionHeight;
         if (rows.size() <= 1) {
             out.Text(x, y, "Zonal flux: not defined", kTextSize);
@@ -142,7 +153,7 @@ namespace {
             const double left = x + b * (columns.BlockWidth() + kGap);
             // Zone names left, numbers right aligned under their headings.
             const double rights[3]
-                = { 0, left + columns.widths[0] + 10 + columns.widths[1], left + columns.BlockWidth() };
+                = { 0, left + columns.widths[0] + kPadding + columns.widths[1], left + columns.BlockWidth() };
             for (std::size_t c = 0; c < 3; ++c)
                 out.Text(c == 0 ? left : rights[c], y, rows[0][c], kTableSize,
                     c == 0 ? scene::Anchor::TopLeft : scene::Anchor::TopRight, true);
@@ -159,14 +170,20 @@ namespace {
         }
     }
 
-    // A diagram under its caption in the box (x, y, width, height); nothing while the diagram is missing.
-    void Diagram(scene::Scene& page, const scene::Scene* diagram, const std::string& caption, double x, double y,
+    // A scene under its caption, scaled to fit the box (x, y, width, height) below the caption.
+    void Diagram(scene::Scene& page, const scene::Scene& diagram, const std::string& caption, double x, double y,
         double width, double height)
     {
-        if (!diagram)
-            return;
         PageWriter(page).Caption(x, y, caption);
-        PlaceScene(page, *diagram, x, y + kCaptionHeight, width, height - kCaptionHeight);
+        PlaceScene(page, diagram, x, y + kCaptionHeight, width, height - kCaptionHeight);
+    }
+
+    void Diagram(scene::Scene& page, const DiagramBuilder& build, const std::string& caption, double x, double y,
+        double width, double height)
+    {
+        if (build && height > kCaptionHeight)
+            Diagram(page, build(width / kDiagramScale, (height - kCaptionHeight) / kDiagramScale), caption, x, y, width,
+                height);
     }
 
 } // namespace
@@ -194,24 +211,26 @@ scene::Scene BuildPage(const SheetContent& content, const SheetDiagrams& diagram
     out.Text(x + width, footer, content.Verdict, 8, scene::Anchor::BottomRight);
     const double bottom = footer - kTextSize * 1.15 - 4 - kGap;
 
-    // The rows between: polar diagram and figures, cartesian and cone diagrams, zonal flux (and glare).
-    const double zonalHeight = ZonalHeight(content.Zonal, diagrams.Glare ? column : width);
+    // The polar diagram at the width of its column, beside the figures with the zonal flux under them.
     const double figuresHeight = kCaptionHeight + EntriesHeight(content.Figures, column, 3);
-    const double rest = bottom - y - zonalHeight - 2 * kGap;
-    const double first = std::max(figuresHeight, 0.6 * rest);
-    const double second = rest - first;
-
-    Diagram(page, &diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, first);
+    const double rightHeight = figuresHeight + kGap + ZonalHeight(content.Zonal, column);
+    const double polarHeight = kCaptionHeight + column * datasheet::kPolarAspect;
+    const double first = std::max(rightHeight, std::min(polarHeight, 0.55 * (bottom - y)));
+    Diagram(page, diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, first);
     out.Caption(right, y, "Photometric figures");
     out.Entries(right, y + kCaptionHeight, column, content.Figures, 3);
+    ZonalTable(out, content.Zonal, right, y + figuresHeight + kGap, column);
     y += first + kGap;
 
-    Diagram(page, diagrams.Cartesian ? &*diagrams.Cartesian : nullptr, "Cartesian diagram", x, y, column, second);
-    Diagram(page, diagrams.Cone ? &*diagrams.Cone : nullptr, "Cone diagram", right, y, column, second);
-    y += second + kGap;
-
-    ZonalTable(out, content.Zonal, x, y, diagrams.Glare ? column : width);
-    Diagram(page, diagrams.Glare ? &*diagrams.Glare : nullptr, "Glare (UGR)", right, y, column, bottom - y);
+    // The cartesian and cone diagrams in what is left; one of them alone takes the whole width.
+    const double second = bottom - y;
+    if (diagrams.Cartesian && diagrams.Cone) {
+        Diagram(page, diagrams.Cartesian, "Cartesian diagram", x, y, column, second);
+        Diagram(page, diagrams.Cone, "Cone diagram", right, y, column, second);
+    } else {
+        Diagram(page, diagrams.Cartesian, "Cartesian diagram", x, y, width, second);
+        Diagram(page, diagrams.Cone, "Cone diagram", x, y, width, second);
+    }
     return page;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// The datasheet's one page as a scene in PostScript points (1/72 inch, y downwards): head, polar diagram and
-// figures, the cartesian and cone diagrams, the zonal flux table (with the glare table beside it when there is one)
-// and the footer, laid out for A4 or US Letter portrait.
+// The datasheet's one page as a scene in PostScript points (1/72 inch, y downwards), laid out for A4 or US Letter
+// portrait: the head across the page; the polar diagram beside the figures and the zonal flux table; the cartesian
+// and cone diagrams side by side; the footer.
 
 #include "Scene.h"
 #include "SheetContent.h"
 
-#include <optional>
+#include <functional>
 
 namespace datasheet {
 
@@ -19,13 +19,18 @@ PaperSize SizeOf(Paper paper);
 
 inline constexpr double kMargin = 36;
 
-// The diagrams drawn elsewhere, each placed in its own box when given.
+// A diagram laid out for a place of width x height in its own units (which it may enlarge to what it needs).
+using DiagramBuilder = std::function<scene::Scene(double width, double height)>;
+
+// The diagrams drawn elsewhere, each placed in its own box; an empty builder leaves its box empty.
 struct SheetDiagrams {
     scene::Scene Polar;
-    std::optional<scene::Scene> Cartesian;
-    std::optional<scene::Scene> Cone;
-    std::optional<scene::Scene> Glare; // a table of glare ratings
+    DiagramBuilder Cartesian;
+    DiagramBuilder Cone;
 };
+
+// The diagrams are asked for at their box's size over this, so that their own 12-unit text prints at about 8 pt.
+inline constexpr double kDiagramScale = 0.68;
 
 scene::Scene BuildPage(const SheetContent& content, const SheetDiagrams& diagrams, Paper paper);
 

@@ -1,6 +1,9 @@
 #include "TextFit.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
 
 namespace datasheet {
 namespace {
@@ -92,17 +95,18 @@ scene::Rect EstimatedBox(const scene::Text& text)
 {
     const double width = scene::EstimateTextWidth(text.text, text.size, text.bold);
     const double height = 1.15 * text.size;
-    double x = text.at.x, y = text.at.y;
+    // The box about the anchor point, before the rotation.
+    double x = 0, y = 0;
     switch (text.anchor) {
     case scene::Anchor::Top:
     case scene::Anchor::Center:
     case scene::Anchor::Bottom:
-        x -= width / 2;
+        x = -width / 2;
         break;
     case scene::Anchor::TopRight:
     case scene::Anchor::Right:
     case scene::Anchor::BottomRight:
-        x -= width;
+        x = -width;
         break;
     default:
         break;
@@ -111,29 +115,39 @@ scene::Rect EstimatedBox(const scene::Text& text)
     case scene::Anchor::Left:
     case scene::Anchor::Center:
     case scene::Anchor::Right:
-        y -= height / 2;
+        y = -height / 2;
         break;
     case scene::Anchor::BottomLeft:
     case scene::Anchor::Bottom:
     case scene::Anchor::BottomRight:
-        y -= height;
+        y = -height;
         break;
     default:
         break;
     }
+    // Turned counter-clockwise on the page (y down) about the anchor: the upright box that holds the corners.
+    const double a = -text.rotation * std::numbers::pi / 180;
+    const double c = std::cos(a), s = std::sin(a);
+    double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+    for (const auto& [px, py] :
+        { std::pair { x, y }, { x + width, y }, { x, y + height }, { x + width, y + height } }) {
+        const double rx = text.at.x + px * c - py * s, ry = text.at.y + px * s + py * c;
+        left = std::min(left, rx), right = std::max(right, rx);
+        top = std::min(top, ry), bottom = std::max(bottom, ry);
+    }
     scene::Rect box;
-    box.x = x, box.y = y, box.width = width, box.height = height;
+    box.x = left, box.y = top, box.width = right - left, box.height = bottom - top;
     return box;
 }
 
-void PlaceScene(scene::Scene& page, const scene::Scene& part, double x, double y, double width, double height)
+void PlaceScene(scene::Scene& page, const scene::Scene& part, double x, double y, double width, double height, bool top)
 {
     if (part.width <= 0 || part.height <= 0 || width <= 0 || height <= 0)
         return;
     const double scale = std::min(width / part.width, height / part.height);
     const double left = x + (width - part.width * scale) / 2;
-    const double top = y + (height - part.height * scale) / 2;
-    const auto map = [&](scene::Point p) { return scene::Point { left + p.x * scale, top + p.y * scale }; };
+    const double upper = top ? y : y + (height - part.height * scale) / 2;
+    const auto map = [&](scene::Point p) { return scene::Point { left + p.x * scale, upper + p.y * scale }; };
     for (scene::Item item : part.items) {
         if (auto* line = std::get_if<scene::Polyline>(&item)) {
             for (scene::Point& p : line->points)

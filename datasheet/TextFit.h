@@ -14,12 +14,13 @@ namespace datasheet {
 // line ends in "..." and what does not fit is left out. An empty text gives no line.
 std::vector<std::string> WrapText(const std::string& text, double width, double size, bool bold, int maxLines);
 
-// The estimated box a text takes (its rotation aside): the estimated width and 1.15 times its size, the font's
-// ascent and descent, placed by its anchor.
+// The estimated box a text takes: the estimated width and 1.15 times its size (the font's ascent and descent),
+// placed by its anchor and turned with the text; for a turned text, the upright box that holds it.
 scene::Rect EstimatedBox(const scene::Text& text);
 
-// Adds part's items to page, scaled uniformly to fit the box (x, y, width, height) and centred in it; pens and
-// text sizes scale with it.
-void PlaceScene(scene::Scene& page, const scene::Scene& part, double x, double y, double width, double height);
+// Adds part's items to page, scaled uniformly to fit the box (x, y, width, height), centred across it and at its
+// top (or centred both ways when top is false); pens and text sizes scale with it.
+void PlaceScene(
+    scene::Scene& page, const scene::Scene& part, double x, double y, double width, double height, bool top = true);
 
 } // namespace datasheet

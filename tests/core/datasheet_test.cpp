@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -78,22 +79,52 @@ std::vector<scene::Text> Texts(const scene::Scene& page)
     return texts;
 }
 
-// Every text inside the paper's margins and clear of every other.
-void ExpectLegible(const scene::Scene& page, const std::string& what)
+void ExpectInside(const scene::Scene& page, const scene::Text& text, const std::string& what)
+{
+    const scene::Rect box = datasheet::EstimatedBox(text);
+    EXPECT_GE(box.x, datasheet::kMargin - 0.01) << what << ": " << text.text;
+    EXPECT_GE(box.y, datasheet::kMargin - 0.01) << what << ": " << text.text;
+    EXPECT_LE(box.x + box.width, page.width - datasheet::kMargin + 0.01) << what << ": " << text.text;
+    EXPECT_LE(box.y + box.height, page.height - datasheet::kMargin + 0.01) << what << ": " << text.text;
+    EXPECT_GE(text.size, 6.5) << what << ": " << text.text;
+}
+
+bool Same(const scene::Text& a, const scene::Text& b)
+{
+    return a.text == b.text && a.at.x == b.at.x && a.at.y == b.at.y && a.size == b.size;
+}
+
+// Every text of the page inside the paper's margins and large enough to read; no two texts of the page's own
+// (head, polar diagram, figures, tables, footer) on top of each other, nor one of the diagrams drawn elsewhere on
+// one of them. How those diagrams place their own labels among themselves is theirs to test.
+void ExpectLegible(const scene::Scene& page, const scene::Scene& own, const std::string& what)
 {
     const std::vector<scene::Text> texts = Texts(page);
-    ASSERT_FALSE(texts.empty()) << what;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const scene::Rect box = datasheet::EstimatedBox(texts[i]);
-        EXPECT_GE(box.x, datasheet::kMargin - 0.01) << what << ": " << texts[i].text;
-        EXPECT_GE(box.y, datasheet::kMargin - 0.01) << what << ": " << texts[i].text;
-        EXPECT_LE(box.x + box.width, page.width - datasheet::kMargin + 0.01) << what << ": " << texts[i].text;
-        EXPECT_LE(box.y + box.height, page.height - datasheet::kMargin + 0.01) << what << ": " << texts[i].text;
-        EXPECT_GE(texts[i].size, 6.5) << what << ": " << texts[i].text;
-        for (std::size_t j = i + 1; j < texts.size(); ++j)
-            EXPECT_FALSE(Overlap(box, datasheet::EstimatedBox(texts[j])))
-                << what << ": \"" << texts[i].text << "\" and \"" << texts[j].text << "\"";
+    const std::vector<scene::Text> mine = Texts(own);
+    ASSERT_FALSE(mine.empty()) << what;
+    for (const scene::Text& text : texts)
+        ExpectInside(page, text, what);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+        const scene::Rect box = datasheet::EstimatedBox(mine[i]);
+        for (std::size_t j = i + 1; j < mine.size(); ++j)
+            EXPECT_FALSE(Overlap(box, datasheet::EstimatedBox(mine[j])))
+                << what << ": \"" << mine[i].text << "\" and \"" << mine[j].text << "\"";
+        for (const scene::Text& other : texts) {
+            const bool theirs
+                = std::none_of(mine.begin(), mine.end(), [&](const scene::Text& m) { return Same(m, other); });
+            EXPECT_FALSE(theirs && Overlap(box, datasheet::EstimatedBox(other)))
+                << what << ": \"" << mine[i].text << "\" and the diagram's \"" << other.text << "\"";
+        }
     }
+}
+
+// The page without the diagrams drawn elsewhere.
+scene::Scene OwnPage(const tDetailsFile& file, Paper paper)
+{
+    const auto content = datasheet::BuildContent(file, ComputeFigures(file.Record, file.Header), ".");
+    datasheet::SheetDiagrams diagrams;
+    diagrams.Polar = datasheet::BuildPolarDiagram(content.Sections, content.Unit, ".");
+    return datasheet::BuildPage(content, diagrams, paper);
 }
 
 bool HasText(const scene::Scene& page, const std::string& text)
@@ -335,7 +366,7 @@ TEST(Datasheet, PagesStayLegibleForLongNamesAnyPlaneCountAndEveryType)
             const datasheet::PaperSize size = datasheet::SizeOf(paper);
             EXPECT_EQ(sheet.Page.width, size.Width);
             EXPECT_EQ(sheet.Page.height, size.Height);
-            ExpectLegible(sheet.Page, what);
+            ExpectLegible(sheet.Page, OwnPage(file, paper), what);
             EXPECT_TRUE(HasText(sheet.Page, "Luminous flux: ")) << what;
             EXPECT_TRUE(HasText(sheet.Page, "Check: 1 warning")) << what;
             EXPECT_TRUE(HasText(sheet.Page, c.type == 1 ? "C90-C270" : "Vertical")) << what;
@@ -356,7 +387,7 @@ TEST(Datasheet, AFileWithoutATableGivesNoPageButTheReason)
     }
 }
 
-TEST(Datasheet, APlacedDiagramIsScaledUniformlyAndCentredInItsBox)
+TEST(Datasheet, APlacedDiagramIsScaledUniformlyAndCentredAcrossItsBox)
 {
     scene::Scene part;
     part.width = 100, part.height = 50;
@@ -368,14 +399,18 @@ TEST(Datasheet, APlacedDiagramIsScaledUniformlyAndCentredInItsBox)
     line.points = { { 0, 0 }, { 100, 50 } };
     line.pen.width = 1;
     part.Add(line);
-    scene::Scene page;
-    datasheet::PlaceScene(page, part, 10, 20, 200, 300); // scale 2, centred vertically: 250 to spare
-    ASSERT_EQ(page.items.size(), 2u);
-    const auto& placed = std::get<scene::Text>(page.items[0]);
-    EXPECT_DOUBLE_EQ(placed.at.x, 210);
-    EXPECT_DOUBLE_EQ(placed.at.y, 20 + 100 + 100);
-    EXPECT_DOUBLE_EQ(placed.size, 20);
-    const auto& stroke = std::get<scene::Polyline>(page.items[1]);
-    EXPECT_DOUBLE_EQ(stroke.points[0].y, 120);
-    EXPECT_DOUBLE_EQ(stroke.pen.width, 2);
+    // Into 200 x 300 at (10, 20): scale 2, 200 to spare below (at the top) or 100 above and below.
+    for (const bool top : { true, false }) {
+        scene::Scene page;
+        datasheet::PlaceScene(page, part, 10, 20, 200, 300, top);
+        ASSERT_EQ(page.items.size(), 2u);
+        const double upper = top ? 20 : 120;
+        const auto& placed = std::get<scene::Text>(page.items[0]);
+        EXPECT_DOUBLE_EQ(placed.at.x, 210);
+        EXPECT_DOUBLE_EQ(placed.at.y, upper + 100);
+        EXPECT_DOUBLE_EQ(placed.size, 20);
+        const auto& stroke = std::get<scene::Polyline>(page.items[1]);
+        EXPECT_DOUBLE_EQ(stroke.points[0].y, upper);
+        EXPECT_DOUBLE_EQ(stroke.pen.width, 2);
+    }
 }
