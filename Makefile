@@ -4,12 +4,12 @@ JOBS ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libx11-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool xclip x11-apps \
             x11-utils openbox clang libclang-rt-14-dev locales imagemagick \
-            dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+            dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl lintian
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PREFIX ?= /usr/local
 
-.PHONY: deps build run test test-asan bench fuzz format clean build-package install package
+.PHONY: deps build run test test-asan test-arm64 bench fuzz format clean build-package install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -58,6 +58,17 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	$(ASAN_ENV) ctest --preset asan -j $(JOBS)
+
+# The Qt-free build cross-compiled for arm64 and run under qemu-user: the core suites, then gonilux-cli's output
+# over the samples and the corpus against the native program's (see tests/arm64/run.sh). Needs no Qt.
+ARM64_PACKAGES := build-essential cmake ninja-build g++-aarch64-linux-gnu qemu-user googletest
+test-arm64:
+	@missing=$$(for p in $(ARM64_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+	JOBS=$(JOBS) tests/arm64/run.sh build/arm64
 
 bench: deps
 	cmake --preset bench

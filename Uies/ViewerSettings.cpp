@@ -90,9 +90,9 @@ void TForm1::ApplyViewerSettings()
 
 void TForm1::WriteViewerSettings()
 {
-    const std::string path = SettingsFilePath();
-    auto write
-        = [&path](const char* key, const std::string& value) { profile::WriteString(path, Section, key, value); };
+    // The keys are gathered and written at once, so that another viewer saving at the same moment cannot mix in.
+    std::vector<std::pair<std::string, std::string>> entries;
+    auto write = [&entries](const char* key, const std::string& value) { entries.emplace_back(key, value); };
     auto writeInt = [&write](const char* key, int value) { write(key, std::to_string(value)); };
 
     const Qt::WindowStates state = windowState();
@@ -112,6 +112,7 @@ void TForm1::WriteViewerSettings()
     write("Fit", switchValue(SpeedButtonFit));
     write("Auto", switchValue(SpeedButtonUpdate));
     write("Ortho", switchValue(SpeedButtonOrtho));
+    profile::WriteStrings(SettingsFilePath(), Section, entries);
 }
 
 void TForm1::FormClose()

@@ -154,9 +154,8 @@ void TFormDetails::ReadSettings(const std::string& settingsPath)
 
 void TFormDetails::WriteSettings(const std::string& settingsPath) const
 {
-    profile::WriteString(settingsPath, Section, "Left", std::to_string(x()));
-    profile::WriteString(settingsPath, Section, "Top", std::to_string(y()));
-    profile::WriteString(settingsPath, Section, "Width", std::to_string(width()));
-    profile::WriteString(settingsPath, Section, "Height", std::to_string(height()));
-    profile::WriteString(settingsPath, Section, "Tab", std::to_string(CurrentTab()));
+    // One write for the whole section, so that another program saving at the same moment cannot mix in.
+    profile::WriteStrings(settingsPath, Section,
+        { { "Left", std::to_string(x()) }, { "Top", std::to_string(y()) }, { "Width", std::to_string(width()) },
+            { "Height", std::to_string(height()) }, { "Tab", std::to_string(CurrentTab()) } });
 }

@@ -46,11 +46,11 @@ void TForm2::ReadRenderSection()
 void TForm2::WriteRenderSection()
 {
     const std::string path = SettingsFilePath();
-    profile::WriteString(path, Section, "Left", std::to_string(x()));
-    profile::WriteString(path, Section, "Top", std::to_string(y()));
-    profile::WriteString(path, Section, "Brightness", std::to_string(TrackBar2->value()));
-    profile::WriteString(path, Section, "Zoom", std::to_string(TrackBarZoom->value()));
-    profile::WriteString(path, Section, "Radiocity", CheckBoxRadiosity->isChecked() ? "1" : "0");
+    // One write for the whole section, so that another program saving at the same moment cannot mix in.
+    profile::WriteStrings(path, Section,
+        { { "Left", std::to_string(x()) }, { "Top", std::to_string(y()) },
+            { "Brightness", std::to_string(TrackBar2->value()) }, { "Zoom", std::to_string(TrackBarZoom->value()) },
+            { "Radiocity", CheckBoxRadiosity->isChecked() ? "1" : "0" } });
 }
 
 void TForm2::FormDestroy()

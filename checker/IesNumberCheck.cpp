@@ -1,5 +1,6 @@
 // The numbers after the TILT line: tilt data, the photometric block and the tables, taken in the reader's order
 // with the reader's cursor, so that every value a diagnostic names is the value the record holds.
+#include "FigureChecks.h"
 #include "IesChecks.h"
 #include "IesReader.h"
 #include "NumberWalk.h"
@@ -28,6 +29,7 @@ private:
     void CheckFields(const Token (&fields)[13]);
     bool EmptyData(tIES& read);
     void ReadTables(tIES& read, bool keepCandela, long double photometricType);
+    void CheckLightOutput(const Token (&fields)[13], const tIES& read);
 
     NumberWalk m_walk;
     bool m_endReported = false;
@@ -157,8 +159,35 @@ bool NumberCheck::Run(bool tiltIncluded, bool keepCandela, tIES& read)
                 + std::to_string(kMaxCandelaValues) + " the viewer accepts; the file is not loaded");
         return false;
     }
-    ReadTables(read, keepCandela, fields[5].converted ? fields[5].value : 0);
+    // Relative photometry keeps the table for the light output ratio; absolute photometry has no lamp flux.
+    const bool relative = fields[1].value > 0;
+    ReadTables(read, keepCandela || relative, fields[5].converted ? fields[5].value : 0);
+    if (relative)
+        CheckLightOutput(fields, read);
+    if (!keepCandela)
+        read.Candela.clear();
     return true;
+}
+
+// The light output ratio the figures give, from the header numbers the reader takes.
+void NumberCheck::CheckLightOutput(const Token (&f)[13], const tIES& read)
+{
+    tPhotometricHeader header;
+    header.NumberOfLamps = f[0].value;
+    header.LumensPerLamp = f[1].value;
+    header.CandelaMultiplier = f[2].value;
+    header.PhotometricType = f[5].value;
+    header.UnitsType = f[6].value;
+    header.Width = f[7].value;
+    header.Length = f[8].value;
+    header.Height = f[9].value;
+    header.BallastFactor = f[10].value;
+    header.FutureUse = f[11].value;
+    header.InputWatts = f[12].value;
+    const std::string over = LightOutputOver100(ComputeFigures(read, header),
+        "the number of lamps, the lumens per lamp (" + RealText(f[1].value) + ") and the candela multiplier");
+    if (!over.empty())
+        m_walk.Add(Severity::Warning, "lor-over-100", f[1], over);
 }
 
 void NumberCheck::ReadTables(tIES& read, bool keepCandela, long double photometricType)

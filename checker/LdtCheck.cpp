@@ -1,25 +1,19 @@
 // The EULUMDAT check: the file read by the viewer's own reader, its refusal or the facts of the read turned into
-// diagnostics on the lines they concern, and the light output ratio the file states set against the one its
-// intensities give.
+// diagnostics on the lines they concern, then the table and the figures its intensities give (LdtTableCheck.cpp).
 #include "Checker.h"
 #include "IesChecks.h"
+#include "LdtChecks.h"
 #include "LdtReader.h"
 #include "LineText.h"
-#include "PhotometricFigures.h"
 #include "Report.h"
 #include "TextEncoding.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 
 namespace {
-
-// The light output ratio may differ from the computed one by this much (percentage points): files round it and
-// makers quote it from measurements taken differently.
-constexpr long double kRatioTolerance = 2;
 
 // A message of the reader as a diagnostic's text: valid UTF-8, and cut where a long field made it long.
 std::string MessageText(std::string_view message)
@@ -91,26 +85,6 @@ void CheckFailures(const tLdtFacts& facts, Report& report)
     }
 }
 
-// 100 times the flux the intensities give over the lamps' flux, against line 23. Only relative photometry states
-// a lamp flux to compare with.
-void CheckLightOutputRatio(const tLdtFacts& facts, const tIES& record, const tPhotometricHeader& header, Report& report)
-{
-    if (facts.absolute || !facts.lightOutputRatioRead || !(facts.lampFlux > 0))
-        return;
-    const PhotometricFigures figures = ComputeFigures(record, header);
-    if (!figures.Flux)
-        return;
-    const long double computed = 100 * static_cast<long double>(*figures.Flux) / facts.lampFlux;
-    if (!(std::fabs(computed - facts.lightOutputRatio) > kRatioTolerance))
-        return;
-    char text[160];
-    std::snprintf(
-        text, sizeof text, "%.1Lf %% (%.0f lm of the lamps' %.0Lf lm)", computed, *figures.Flux, facts.lampFlux);
-    report.Add(Severity::Warning, "ldt-lorl", 23, 0,
-        "the light output ratio " + RealText(facts.lightOutputRatio) + " % differs by more than "
-            + RealText(kRatioTolerance) + " points from the " + text + " the intensities give");
-}
-
 void CheckTrailingLines(const tLdtFacts& facts, Report& report)
 {
     if (facts.trailingLines == 0)
@@ -128,6 +102,7 @@ Diagnostics CheckLdtText(std::string_view bytes)
     Report report;
     TStringList lines;
     SplitIntoLines(bytes, lines);
+    CheckLdtNulByte(bytes, report);
     const bool planeCount = CheckPlaneCount(lines, report);
     tIES record;
     TStringList headerLines;
@@ -150,7 +125,8 @@ Diagnostics CheckLdtText(std::string_view bytes)
     }
     CheckFailures(facts, report);
     CheckPlaneRange(facts, record, report);
-    CheckLightOutputRatio(facts, record, header, report);
+    CheckLdtTable(lines, facts, record, report);
+    CheckLdtFigures(lines, facts, record, header, report);
     CheckTrailingLines(facts, report);
     return report.Take();
 }

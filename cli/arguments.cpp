@@ -39,3 +39,30 @@ bool EndsWith(const std::string& text, const char* suffix)
             return false;
     return true;
 }
+
+std::string SizeProblem(const std::string& text, int maxSide, int& width, int& height)
+{
+    const size_t x = text.find_first_of("xX");
+    const auto w = x == std::string::npos ? std::nullopt : ParseInt(text.substr(0, x).c_str());
+    const auto h = x == std::string::npos ? std::nullopt : ParseInt(text.substr(x + 1).c_str());
+    if (!w || !h)
+        return "--size needs WxH in whole pixels, not \"" + text + "\"";
+    if (*w < 1 || *h < 1)
+        return "size must be at least 1x1";
+    if (*w > maxSide || *h > maxSide)
+        return "size must be at most " + std::to_string(maxSide) + "x" + std::to_string(maxSide);
+    width = *w;
+    height = *h;
+    return {};
+}
+
+std::string NumberProblem(const std::string& option, const char* text, int low, int high, int& target)
+{
+    const std::optional<int> value = ParseInt(text);
+    if (!value)
+        return option + " needs a whole number, not \"" + text + "\"";
+    if (*value < low || *value > high)
+        return option + " must be from " + std::to_string(low) + " to " + std::to_string(high) + ", not " + text;
+    target = *value;
+    return {};
+}

@@ -1,5 +1,6 @@
 #include "batch.h"
 #include "in_order.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,10 +26,10 @@ int RunBatch(size_t count, const std::function<FileOutcome(size_t)>& job, unsign
             outcome = job(index);
         } catch (const std::exception& error) {
             outcome.exitCode = 3;
-            outcome.out += std::string("error ") + error.what() + "\n";
+            outcome.err += ErrorLine(error.what());
         } catch (...) {
             outcome.exitCode = 3;
-            outcome.out += "error unknown failure\n";
+            outcome.err += ErrorLine("unknown failure");
         }
         return outcome;
     };
@@ -38,7 +39,7 @@ int RunBatch(size_t count, const std::function<FileOutcome(size_t)>& job, unsign
         worst = std::max(worst, outcome.exitCode);
     });
     std::fflush(stderr);
-    return std::fflush(stdout) == 0 ? worst : 3;
+    return FinishOutput() ? worst : 3;
 }
 
 namespace {

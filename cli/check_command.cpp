@@ -3,6 +3,8 @@
 // JSON document.
 #include "Commands.h"
 #include "check_walk.h"
+#include "messages.h"
+#include "usage.h"
 
 #include "Checker.h"
 #include "TextEncoding.h"
@@ -22,17 +24,14 @@ struct CheckOptions {
     bool recursive = false;
     bool json = false;
     bool quiet = false;
-    bool levelGiven = false;
-    Severity level = Severity::Note;
+    Severity level = Severity::Warning; // notes are for those who ask for them
 };
 
-int Usage()
-{
-    std::fputs("usage: gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n", stderr);
-    return 3;
-}
+constexpr CommandUsage kUsage { "check",
+    "usage: gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n" };
 
-bool ParseOptions(int argc, char** argv, CheckOptions& options)
+// Fills options from argv (argv[0] is "check"); returns what is wrong with the arguments, "" when usable.
+std::string ParseOptions(int argc, char** argv, CheckOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -43,18 +42,16 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options)
         else if (argument == "--quiet" || argument == "-q")
             options.quiet = true;
         else if (argument == "--level") {
-            if (++i == argc || !ParseSeverity(argv[i], options.level))
-                return false;
-            options.levelGiven = true;
+            if (++i == argc)
+                return "--level needs error, warning or note";
+            if (!ParseSeverity(argv[i], options.level))
+                return "--level needs error, warning or note, not \"" + std::string(argv[i]) + "\"";
         } else if (argument.size() > 1 && argument[0] == '-')
-            return false;
+            return "unknown option " + argument;
         else
             options.paths.push_back(argument);
     }
-    // Quiet output is for finding the files that need attention: notes alone do not make a file worth listing.
-    if (options.quiet && !options.levelGiven)
-        options.level = Severity::Warning;
-    return !options.paths.empty();
+    return options.paths.empty() ? "no path given" : "";
 }
 
 void JsonString(std::FILE* out, const std::string& text)
@@ -64,7 +61,7 @@ void JsonString(std::FILE* out, const std::string& text)
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\')
             std::fprintf(out, "\\%c", c);
-        else if (byte < 0x20)
+        else if (byte < 0x20 || byte == 0x7f)
             std::fprintf(out, "\\u%04x", byte);
         else
             std::fputc(c, out); // already UTF-8
@@ -147,7 +144,7 @@ void Output::File(const CheckTarget& target, const CheckResult& result)
     ClearProgress();
     if (!result.error.empty()) {
         m_ioFailure = true;
-        std::fprintf(stderr, "%s: error: %s\n", target.path.c_str(), result.error.c_str());
+        ReportError(target.path + ": error: " + result.error);
         if (m_options.json)
             JsonFile(target.path, result.error, {});
         return;
@@ -172,7 +169,7 @@ void Output::File(const CheckTarget& target, const CheckResult& result)
         return;
     }
     for (const Diagnostic& diagnostic : shown)
-        std::printf("%s\n", FormatDiagnostic(target.path, diagnostic).c_str());
+        std::printf("%s\n", EscapeControls(FormatDiagnostic(target.path, diagnostic)).c_str());
 }
 
 int Output::Finish()
@@ -185,7 +182,7 @@ int Output::Finish()
         std::printf("%zu file%s: %zu clean, %zu with warnings, %zu with errors\n", m_files, m_files == 1 ? "" : "s",
             m_clean, m_warnings, m_errors);
     }
-    if (std::fflush(stdout) != 0 || m_ioFailure)
+    if (!FinishOutput() || m_ioFailure)
         return 3;
     return m_errors ? 2 : m_warnings ? 1 : 0;
 }
@@ -194,9 +191,12 @@ int Output::Finish()
 
 int RunCheck(int argc, char** argv)
 {
+    if (AsksForHelp(argc, argv))
+        return PrintHelp(kUsage);
     CheckOptions options;
-    if (!ParseOptions(argc, argv, options))
-        return Usage();
+    const std::string problem = ParseOptions(argc, argv, options);
+    if (!problem.empty())
+        return UsageError(kUsage, problem, 3);
     const std::vector<CheckTarget> targets = CollectTargets(options.paths, options.recursive);
     Output output(options);
     CheckInOrder(

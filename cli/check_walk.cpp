@@ -12,10 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Adds the checkable files of one folder to files, and a target with an error for every folder that cannot be
-// read (the rest is still walked).
+// Adds the checkable files of one folder to files, a link named like one that leads nowhere (dangling, or looping
+// back on itself) among them with its error, and a target with an error for every folder that cannot be read (the
+// rest is still walked).
 void WalkFolder(
-    const fs::path& folder, bool recursive, std::vector<std::string>& files, std::vector<CheckTarget>& failures)
+    const fs::path& folder, bool recursive, std::vector<CheckTarget>& files, std::vector<CheckTarget>& failures)
 {
     std::error_code error;
     fs::directory_iterator it(folder, error);
@@ -28,8 +29,8 @@ void WalkFolder(
             std::error_code linkError;
             if (recursive && !it->is_symlink(linkError)) // a linked folder may lead back up: a walk that never ends
                 subfolders.push_back(path);
-        } else if (!statError && IsCheckableName(path.filename().string())) {
-            files.push_back(path.string());
+        } else if (IsCheckableName(path.filename().string())) {
+            files.push_back({ path.string(), statError ? "cannot read the file: " + statError.message() : "" });
         }
     }
     if (error)
@@ -49,14 +50,15 @@ std::vector<CheckTarget> CollectTargets(const std::vector<std::string>& paths, b
         if (!fs::exists(status)) {
             targets.push_back({ path, "no such file or folder" });
         } else if (fs::is_directory(status)) {
-            std::vector<std::string> files;
+            std::vector<CheckTarget> files;
             std::vector<CheckTarget> failures;
             WalkFolder(path, recursive, files, failures);
-            std::sort(files.begin(), files.end());
+            std::sort(
+                files.begin(), files.end(), [](const CheckTarget& a, const CheckTarget& b) { return a.path < b.path; });
             for (CheckTarget& failure : failures)
                 targets.push_back(std::move(failure));
-            for (std::string& file : files)
-                targets.push_back({ std::move(file), {} });
+            for (CheckTarget& file : files)
+                targets.push_back(std::move(file));
         } else {
             targets.push_back({ path, {} });
         }

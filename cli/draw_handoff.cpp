@@ -1,4 +1,5 @@
 #include "draw_module.h"
+#include "messages.h"
 
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ int HandOverToDrawProgram(int argc, char** argv)
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        std::printf("error Cannot find the program's folder: %s\n", error.message().c_str());
+        ReportError("cannot find the program's folder: " + error.message());
         return 3;
     }
     const std::filesystem::path folder = program.parent_path();
@@ -38,9 +39,9 @@ int HandOverToDrawProgram(int argc, char** argv)
         std::fflush(stdout);
         std::fflush(stderr);
         ::execv(path.c_str(), arguments.data());
-        std::printf("error Cannot start the drawing program %s: %s\n", path.c_str(), std::strerror(errno));
+        ReportError("cannot start the drawing program " + path + ": " + std::strerror(errno));
         return 3;
     }
-    std::printf("error Cannot find the drawing program %s beside %s\n", DrawProgramName, program.c_str());
+    ReportError(std::string("cannot find the drawing program ") + DrawProgramName + " beside " + program.string());
     return 3;
 }

@@ -18,19 +18,18 @@ struct DrawModule {
     void (*startGui)();
     // Ends what startGui began, once the last goniogram is written.
     void (*stopGui)();
-    // Writes the goniogram as SVG or PNG by the path's extension; false when the file cannot be written.
-    // Several goniograms may be written at once from worker threads.
-    bool (*writeGoniogram)(const char* path, const GoniogramInput& input);
-    // Writes the render's grey image as PNG; false when the file cannot be written. Needs no GUI application.
-    bool (*writeGreyPng)(const char* path, const GreyImage& image);
+    // The goniogram's picture file as bytes, SVG or PNG; false when it cannot be drawn. The command writes them
+    // (see output_file.h). Several goniograms may be drawn at once from worker threads.
+    bool (*goniogramBytes)(const GoniogramInput& input, bool svg, std::string& bytes);
+    // The render's grey image as PNG bytes; false when it cannot be encoded. Needs no GUI application.
+    bool (*greyPngBytes)(const GreyImage& image, std::string& bytes);
     // A diagram's picture file as bytes: SVG at the scene's size, or PNG of width x height. False when it cannot be
     // drawn. Needs the GUI application; several may be drawn at once from worker threads.
     bool (*sceneBytes)(
         const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes);
-    // Writes a page laid out in points as a one-page PDF document titled title (UTF-8), through a temporary file
-    // renamed into place; returns "" or why the file cannot be written. Needs the GUI application (fonts); several
-    // pages may be written at once from worker threads.
-    std::string (*writePagePdf)(const std::string& path, const scene::Scene& page, const std::string& title);
+    // A page laid out in points as a one-page PDF document titled title (UTF-8), fonts embedded; false when it
+    // cannot be made. Needs the GUI application (fonts); several pages may be made at once from worker threads.
+    bool (*pagePdfBytes)(const scene::Scene& page, const std::string& title, std::string& bytes);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.

@@ -4,6 +4,9 @@
 #include "arguments.h"
 #include "batch.h"
 #include "draw_module.h"
+#include "messages.h"
+#include "output_file.h"
+#include "usage.h"
 
 #include "Goniogram.h"
 #include "PlaneSampling.h"
@@ -32,35 +35,34 @@ struct Options {
     bool Batch() const { return files.size() > 1 || !format.empty(); }
 };
 
-int Usage()
-{
-    std::fputs("usage: gonilux-cli goniogram FILE [--plane P] [--size WxH] [--fit|--no-fit] [--ortho|--no-ortho]\n"
-               "                              [-o OUT.svg|OUT.png] [--ops]\n"
-               "       gonilux-cli goniogram FILE... --format svg|png -o FOLDER [same options but --ops]\n",
-        stderr);
-    return 2;
-}
+constexpr CommandUsage kUsage { "goniogram",
+    "usage: gonilux-cli goniogram FILE [--plane P] [--size WxH] [--fit|--no-fit] [--ortho|--no-ortho]\n"
+    "                              [-o OUT.svg|OUT.png] [--ops]\n"
+    "       gonilux-cli goniogram FILE... --format svg|png -o FOLDER [same options but --ops]\n" };
 
-std::optional<Options> ParseOptions(int argc, char** argv)
+// Fills options from argv (argv[0] is "goniogram"); returns what is wrong with the arguments, "" when usable.
+std::string ParseOptions(int argc, char** argv, Options& options)
 {
-    Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--plane" && hasValue) {
+        const bool takesValue = arg == "--plane" || arg == "--size" || arg == "-o" || arg == "--format";
+        if (takesValue && i + 1 >= argc)
+            return arg + " needs a value";
+        if (arg == "--plane") {
             const auto plane = ParseInt(argv[++i]);
             if (!plane)
-                return std::nullopt;
+                return "--plane needs a whole number, not \"" + std::string(argv[i]) + "\"";
             options.plane = *plane;
-        } else if (arg == "--size" && hasValue) {
-            if (!ParseSize(argv[++i], MaxSide, options.width, options.height))
-                return std::nullopt;
-        } else if (arg == "-o" && hasValue) {
+        } else if (arg == "--size") {
+            const std::string problem = SizeProblem(argv[++i], MaxSide, options.width, options.height);
+            if (!problem.empty())
+                return problem;
+        } else if (arg == "-o") {
             options.output = argv[++i];
-        } else if (arg == "--format" && hasValue) {
+        } else if (arg == "--format") {
             const std::string format = argv[++i];
             if (format != "svg" && format != "png")
-                return std::nullopt;
+                return "--format needs svg or png, not \"" + format + "\"";
             options.format = "." + format;
         } else if (arg == "--fit" || arg == "--no-fit") {
             options.fit = arg == "--fit";
@@ -69,20 +71,27 @@ std::optional<Options> ParseOptions(int argc, char** argv)
         } else if (arg == "--ops") {
             options.ops = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
+            return "unknown option " + arg;
         } else {
             options.files.push_back(arg);
         }
     }
     if (options.files.empty())
-        return std::nullopt;
-    if (options.Batch())
-        return options.format.empty() || options.output.empty() || options.ops ? std::nullopt : std::optional(options);
+        return "no file given";
+    if (options.Batch()) {
+        if (options.format.empty())
+            return "several files need --format svg or png, and -o names their folder";
+        if (options.output.empty())
+            return "--format needs -o FOLDER";
+        if (options.ops)
+            return "--ops draws one file only";
+        return {};
+    }
     if (!options.ops && options.output.empty())
-        return std::nullopt;
+        return "give -o OUT.svg|OUT.png, --ops or both";
     if (!options.output.empty() && !EndsWith(options.output, ".svg") && !EndsWith(options.output, ".png"))
-        return std::nullopt;
-    return options;
+        return "the picture name must end in .svg or .png: " + options.output;
+    return {};
 }
 
 // Draws one file into output (nothing written when empty). In a batch, prefix ("FILE: ") starts each message and
@@ -95,20 +104,20 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     std::string messages;
     try {
         TStringList headerLines;
-        ReadRecordFile(file, ies, headerLines, nullptr, &messages);
+        if (ReadRecordFile(file, ies, headerLines, nullptr, &messages))
+            outcome.exitCode = 1; // drawn all the same, as the viewer draws it
     } catch (const std::exception& error) {
-        outcome.err = PrefixLines(messages, prefix);
-        outcome.out = "error " + prefix + error.what() + "\n";
+        outcome.err = ErrorLine(error.what());
         outcome.exitCode = 3;
         return outcome;
     }
-    outcome.err = PrefixLines(messages, prefix);
+    outcome.err = messages;
 
     // The degree track bar runs over the planes 0 to L.
     const int last = static_cast<int>(ies.HorizAngles.size()) - 1;
     if (options.plane < 0 || options.plane > std::max(last, 0)) {
-        outcome.out = "error " + prefix + "plane " + std::to_string(options.plane) + " is not among the planes 0 to "
-            + std::to_string(std::max(last, 0)) + "\n";
+        outcome.err += ErrorLine(file + ": plane " + std::to_string(options.plane) + " is not among the planes 0 to "
+            + std::to_string(std::max(last, 0)));
         outcome.exitCode = 2;
         return outcome;
     }
@@ -137,14 +146,17 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     const bool single = prefix.empty();
     if (single) {
         PrintOutcome(outcome);
-        outcome = {};
+        outcome.out.clear();
+        outcome.err.clear();
         module.startGui();
     }
-    const bool written = module.writeGoniogram(output.c_str(), input);
+    std::string bytes;
+    const bool drawn = module.goniogramBytes(input, EndsWith(output, ".svg"), bytes);
     if (single)
         module.stopGui();
-    if (!written) {
-        outcome.out += "error " + prefix + "Cannot write file " + output + "\n";
+    const std::string problem = drawn ? WriteOutputFile(output, bytes) : "cannot draw " + output;
+    if (!problem.empty()) {
+        outcome.err += ErrorLine(prefix + problem);
         outcome.exitCode = 3;
     }
     return outcome;
@@ -154,7 +166,7 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
 {
     const std::string problem = MakeOutputFolder(options.output);
     if (!problem.empty()) {
-        std::printf("error %s\n", problem.c_str());
+        ReportError(problem);
         return 3;
     }
     const std::vector<std::string> clashes = OutputClashes(options.files, options.format);
@@ -162,7 +174,7 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
     const int worst = RunBatch(options.files.size(), [&](size_t index) {
         const std::string& file = options.files[index];
         if (!clashes[index].empty())
-            return FileOutcome { 3, "error " + file + ": gives the same picture name as " + clashes[index] + "\n", {} };
+            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same picture name as " + clashes[index]) };
         const std::string output = BatchOutputPath(options.output, file, options.format);
         return DrawOne(module, options, decimalSeparator, file, output, file + ": ");
     });
@@ -174,9 +186,13 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
 
 int RunGoniogram(int argc, char** argv)
 {
-    const std::optional<Options> options = ParseOptions(argc, argv);
-    if (!options)
-        return Usage();
+    if (AsksForHelp(argc, argv))
+        return PrintHelp(kUsage);
+    Options parsed;
+    const std::string problem = ParseOptions(argc, argv, parsed);
+    if (!problem.empty())
+        return UsageError(kUsage, problem);
+    const std::optional<Options> options = parsed;
 
     // Every goniogram command draws through Qt, if only for the locale's decimal separator.
     const DrawModule* module = LinkedDrawModule();
@@ -191,7 +207,5 @@ int RunGoniogram(int argc, char** argv)
     const FileOutcome outcome
         = DrawOne(*module, *options, decimalSeparator, options->files.front(), options->output, "");
     PrintOutcome(outcome);
-    if (outcome.exitCode != 0)
-        return outcome.exitCode;
-    return std::fflush(stdout) == 0 ? 0 : 3;
+    return FinishOutput() ? outcome.exitCode : 3;
 }

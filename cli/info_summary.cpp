@@ -1,5 +1,6 @@
 #include "info_summary.h"
 #include "info_figures.h"
+#include "messages.h"
 
 #include "IesHeader.h"
 #include "IesReader.h"
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace {
@@ -27,6 +30,16 @@ std::string Real(long double value, int digits)
 // Human form: at most 15 significant digits, so 0.1 reads 0.1 rather than its extended expansion.
 std::string Human(long double value) { return Real(value, 15); }
 std::string Exact(long double value) { return Real(value, 21); }
+
+// Machine form: the shortest decimal that reads back to the same extended real; null for what JSON cannot hold.
+std::string Shortest(long double value)
+{
+    if (!std::isfinite(value))
+        return "null";
+    char text[80];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
 
 std::string JoinedHeader(const TStringList& headerLines)
 {
@@ -108,7 +121,7 @@ void JsonAngles(std::FILE* out, const char* name, const tArrEx& angles)
 {
     std::fprintf(out, "  \"%s\": [", name);
     for (std::size_t i = 0; i < angles.size(); ++i)
-        std::fprintf(out, "%s%s", i ? ", " : "", Exact(angles[i]).c_str());
+        std::fprintf(out, "%s%s", i ? ", " : "", Shortest(angles[i]).c_str());
     std::fputs("],\n", out);
 }
 
@@ -135,9 +148,9 @@ std::string SymmetryName(const tIES& ies)
 void PrintSummary(std::FILE* out, const InfoResult& info)
 {
     const tIES& ies = info.ies;
-    std::fprintf(out, "File: %s\n", info.path.c_str());
+    std::fprintf(out, "File: %s\n", EscapeControls(info.path).c_str());
     if (info.readError)
-        std::fputs("Warning: a header number failed to convert; values read as shown\n", out);
+        std::fprintf(out, "Warning: %s; values read as shown\n", EscapeControls(info.verdict).c_str());
     std::fprintf(out, "Vertical angles: %u (%s)\n", ies.NumVertAngles, Range(ies.VertAngles).c_str());
     std::fprintf(out, "Horizontal angles: %u (%s)\n", ies.NumHorizAngles, Range(ies.HorizAngles).c_str());
     std::fprintf(out, "Symmetry: %s\n", SymmetryName(ies).c_str());
@@ -151,7 +164,7 @@ void PrintSummary(std::FILE* out, const InfoResult& info)
     std::fprintf(out, "Units: %u (%s)\n", ies.UnitsType, UnitsName(ies.UnitsType).c_str());
     const auto values = EntryValues(info.headerLines);
     for (std::size_t i = 0; i < values.size(); ++i)
-        std::fprintf(out, "%s: %s\n", kEntryLabels[i], DisplayUtf8(Trimmed(values[i])).c_str());
+        std::fprintf(out, "%s: %s\n", kEntryLabels[i], EscapeControls(DisplayUtf8(Trimmed(values[i]))).c_str());
     PrintFiguresSummary(out, ComputeFigures(ies, info.header));
 }
 
@@ -160,7 +173,13 @@ void PrintJson(std::FILE* out, const InfoResult& info)
     const tIES& ies = info.ies;
     std::fputs("{\n  \"file\": ", out);
     JsonString(out, info.path);
-    std::fprintf(out, ",\n  \"read_error\": %s,\n", info.readError ? "true" : "false");
+    std::fprintf(out, ",\n  \"valid\": %s,\n", info.readError ? "false" : "true");
+    if (info.readError) {
+        std::fputs("  \"reason\": ", out);
+        JsonString(out, info.verdict);
+        std::fputs(",\n", out);
+    }
+    std::fprintf(out, "  \"read_error\": %s,\n", info.readError ? "true" : "false");
     std::fprintf(out, "  \"num_vert\": %u,\n  \"num_horiz\": %u,\n", ies.NumVertAngles, ies.NumHorizAngles);
     JsonAngles(out, "vertical_angles", ies.VertAngles);
     JsonAngles(out, "horizontal_angles", ies.HorizAngles);
@@ -168,11 +187,11 @@ void PrintJson(std::FILE* out, const InfoResult& info)
     JsonString(out, SymmetryName(ies));
     long double maximum = 0;
     if (MaxCandela(ies, maximum))
-        std::fprintf(out, ",\n  \"max_candela\": %s,\n", Exact(maximum).c_str());
+        std::fprintf(out, ",\n  \"max_candela\": %s,\n", Shortest(maximum).c_str());
     else
         std::fputs(",\n  \"max_candela\": null,\n", out);
-    std::fprintf(out, "  \"lumens_per_lamp\": %s,\n", Exact(ies.LumensPerLamp).c_str());
-    std::fprintf(out, "  \"candela_multiplier\": %s,\n", Exact(ies.CandelaMultiplier).c_str());
+    std::fprintf(out, "  \"lumens_per_lamp\": %s,\n", Shortest(ies.LumensPerLamp).c_str());
+    std::fprintf(out, "  \"candela_multiplier\": %s,\n", Shortest(ies.CandelaMultiplier).c_str());
     std::fprintf(out, "  \"units_type\": %u,\n  \"header\": {", ies.UnitsType);
     const auto values = EntryValues(info.headerLines);
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -181,6 +200,15 @@ void PrintJson(std::FILE* out, const InfoResult& info)
     }
     std::fputs("\n  },\n", out);
     PrintFiguresJson(out, ComputeFigures(ies, info.header));
+    std::fputs("\n}\n", out);
+}
+
+void PrintJsonError(std::FILE* out, const std::string& path, const std::string& message)
+{
+    std::fputs("{\n  \"file\": ", out);
+    JsonString(out, path);
+    std::fputs(",\n  \"valid\": false,\n  \"error\": ", out);
+    JsonString(out, message);
     std::fputs("\n}\n", out);
 }
 
@@ -201,7 +229,8 @@ void PrintDump(std::FILE* out, const InfoResult& info)
             std::fprintf(out, "candela %zu %zu %s\n", h, v, Exact(ies.Candela[h][v]).c_str());
     for (std::size_t i = 0; i < info.headerLines.size(); ++i) {
         std::fprintf(out, "header_line %zu ", i);
-        std::fwrite(info.headerLines[i].data(), 1, info.headerLines[i].size(), out);
+        const std::string line = EscapeControls(info.headerLines[i]);
+        std::fwrite(line.data(), 1, line.size(), out);
         std::fputc('\n', out);
     }
     // The header display lines, each without its closing carriage return.
@@ -210,7 +239,8 @@ void PrintDump(std::FILE* out, const InfoResult& info)
     for (int k = 1; k <= 6; ++k) {
         const std::size_t cr = display.find('\r', from);
         std::fprintf(out, "entry %d ", k);
-        std::fwrite(display.data() + from, 1, cr - from, out);
+        const std::string entry = EscapeControls(std::string_view(display).substr(from, cr - from));
+        std::fwrite(entry.data(), 1, entry.size(), out);
         std::fputc('\n', out);
         from = cr + 1;
     }

@@ -1,9 +1,11 @@
 // gonilux-cli: the headless front end over the same core as the viewer.
 #include "Commands.h"
 #include "GoniluxVersion.h"
+#include "messages.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 void usage(std::FILE* to = stderr)
@@ -27,6 +29,7 @@ void usage(std::FILE* to = stderr)
         "       gonilux-cli report FILE -o OUT.pdf [--letter]\n"
         "       gonilux-cli report FILE... --format pdf -o FOLDER [--letter]\n"
         "                              one-page datasheets, A4 or US Letter\n"
+        "       gonilux-cli SUBCOMMAND --help\n"
         "       gonilux-cli --version | --help\n",
         to);
 }
@@ -35,6 +38,7 @@ void usage(std::FILE* to = stderr)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
+        ReportError("no subcommand given");
         usage();
         return 2;
     }
@@ -42,9 +46,9 @@ int main(int argc, char** argv)
         std::printf("gonilux-cli %s\n", GONILUX_VERSION);
         return 0;
     }
-    if (std::strcmp(argv[1], "--help") == 0) {
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         usage(stdout);
-        return 0;
+        return FinishOutput() ? 0 : 3;
     }
     // Subcommands see their own arguments: argv[0] is the subcommand's name.
     if (std::strcmp(argv[1], "info") == 0)
@@ -59,6 +63,7 @@ int main(int argc, char** argv)
         return RunCheck(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "report") == 0)
         return RunReport(argc - 1, argv + 1);
+    ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;
 }

@@ -6,12 +6,15 @@
 #include "arguments.h"
 #include "batch.h"
 #include "draw_module.h"
+#include "messages.h"
+#include "output_file.h"
+#include "usage.h"
 
 #include "RenderCompute.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -27,27 +30,27 @@ struct RenderOptions {
     std::string format; // ".png" or ".pgm" when given
 };
 
+constexpr CommandUsage kUsage { "render",
+    "usage: gonilux-cli render FILE... [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
+    "                              [-o OUT.png|OUT.pgm | --format png|pgm -o FOLDER]\n" };
+
 // Fills options from argv (argv[0] is "render"); returns an explanation when the arguments are unusable.
 std::string ParseArguments(int argc, char** argv, RenderOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        const auto number = [&](int& target) -> std::string {
+        const auto number = [&](int& target, int low, int high) -> std::string {
             if (i + 1 >= argc)
                 return argument + " needs a value";
-            const std::optional<int> value = ParseInt(argv[++i]);
-            if (!value)
-                return argument + " needs a whole number, not \"" + argv[i] + "\"";
-            target = *value;
-            return {};
+            return NumberProblem(argument, argv[++i], low, high, target);
         };
         std::string problem;
         if (argument == "--plane")
-            problem = number(options.plane);
+            problem = number(options.plane, 0, 65535);
         else if (argument == "--brightness")
-            problem = number(options.settings.brightnessPosition);
+            problem = number(options.settings.brightnessPosition, 1, 100);
         else if (argument == "--zoom")
-            problem = number(options.settings.zoomPosition);
+            problem = number(options.settings.zoomPosition, 1, 10000);
         else if (argument == "--radiosity")
             options.settings.radiosity = true;
         else if (argument == "-o") {
@@ -76,27 +79,25 @@ std::string ParseArguments(int argc, char** argv, RenderOptions& options)
 }
 
 // Binary PGM: "P5", width, height, maxval 255, then the rows top to bottom.
-void WritePgm(const std::string& path, const GreyImage& image)
+std::string PgmBytes(const GreyImage& image)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "P5\n" << RenderSize << ' ' << RenderSize << "\n255\n";
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    out.close();
-    if (!out) {
-        std::remove(path.c_str());
-        throw std::runtime_error("Cannot write file " + path);
-    }
+    std::string bytes = "P5\n" + std::to_string(RenderSize) + ' ' + std::to_string(RenderSize) + "\n255\n";
+    bytes.append(reinterpret_cast<const char*>(image.data()), image.size());
+    return bytes;
 }
 
-void WritePng(const std::string& path, const GreyImage& image)
+// The image's file as bytes by the output's extension.
+std::string ImageBytes(const std::string& output, const GreyImage& image)
 {
+    if (EndsWith(output, ".pgm"))
+        return PgmBytes(image);
     const DrawModule* module = LinkedDrawModule();
     if (!module) // the command was handed over to the drawing program before it began
-        throw std::runtime_error("This program cannot write PNG pictures");
-    if (!module->writeGreyPng(path.c_str(), image)) {
-        std::remove(path.c_str());
-        throw std::runtime_error("Cannot write file " + path);
-    }
+        throw std::runtime_error("this program cannot write PNG pictures");
+    std::string bytes;
+    if (!module->greyPngBytes(image, bytes))
+        throw std::runtime_error("cannot encode " + output + " as PNG");
+    return bytes;
 }
 
 // Renders one file into output (nothing written when empty). In a batch, prefix ("FILE: ") starts each message.
@@ -108,33 +109,39 @@ FileOutcome RenderOne(
         TStringList headerLines;
         tIES ies;
         std::string messages;
-        try {
-            ReadRecordFile(file, ies, headerLines, nullptr, &messages);
-        } catch (...) {
-            outcome.err += PrefixLines(messages, prefix);
-            throw;
-        }
-        outcome.err += PrefixLines(messages, prefix);
+        const bool invalid = ReadRecordFile(file, ies, headerLines, nullptr, &messages);
+        outcome.err += messages;
         if (IsEmpty(ies))
-            throw std::runtime_error("The file has no planes: nothing to render");
+            throw std::runtime_error(file + ": the file has no planes: nothing to render");
+        // The render window's track bar runs over the planes 0 to L.
+        const int last = std::max(static_cast<int>(ies.HorizAngles.size()) - 1, 0);
+        if (options.plane > last) {
+            outcome.err += ErrorLine(file + ": plane " + std::to_string(options.plane)
+                + " is not among the planes 0 to " + std::to_string(last));
+            outcome.exitCode = 2;
+            return outcome;
+        }
+        if (invalid)
+            outcome.exitCode = 1; // rendered all the same, as the viewer renders it
 
         GreyImage image {};
         const auto start = std::chrono::steady_clock::now();
         try {
             RenderImage(ies, options.plane, options.settings, image, nullptr);
-        } catch (...) {
+        } catch (const std::exception& error) {
             // A failed render still reports its time, as the viewer's label does.
             outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
-            throw;
+            throw std::runtime_error(file + ": " + error.what());
         }
         outcome.err += prefix + RenderTimeText(std::chrono::steady_clock::now() - start) + "\n";
 
-        if (EndsWith(output, ".pgm"))
-            WritePgm(output, image);
-        else if (!output.empty())
-            WritePng(output, image);
+        if (!output.empty()) {
+            const std::string problem = WriteOutputFile(output, ImageBytes(output, image));
+            if (!problem.empty())
+                throw std::runtime_error(prefix + problem);
+        }
     } catch (const std::exception& error) {
-        outcome.out += "error " + prefix + error.what() + "\n";
+        outcome.err += ErrorLine(error.what());
         outcome.exitCode = 3;
     }
     return outcome;
@@ -145,7 +152,7 @@ int RenderBatch(const RenderOptions& options)
     if (!options.output.empty()) {
         const std::string problem = MakeOutputFolder(options.output);
         if (!problem.empty()) {
-            std::printf("error %s\n", problem.c_str());
+            ReportError(problem);
             return 3;
         }
     }
@@ -153,7 +160,7 @@ int RenderBatch(const RenderOptions& options)
     return RunBatch(options.files.size(), [&](size_t index) {
         const std::string& file = options.files[index];
         if (!options.output.empty() && !clashes[index].empty())
-            return FileOutcome { 3, "error " + file + ": gives the same image name as " + clashes[index] + "\n", {} };
+            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same image name as " + clashes[index]) };
         const std::string output
             = options.output.empty() ? std::string() : BatchOutputPath(options.output, file, options.format);
         return RenderOne(file, output, options, file + ": ");
@@ -164,16 +171,12 @@ int RenderBatch(const RenderOptions& options)
 
 int RunRender(int argc, char** argv)
 {
+    if (AsksForHelp(argc, argv))
+        return PrintHelp(kUsage);
     RenderOptions options;
     const std::string problem = ParseArguments(argc, argv, options);
-    if (!problem.empty()) {
-        std::fprintf(stderr, "gonilux-cli render: %s\n", problem.c_str());
-        std::fputs(
-            "usage: gonilux-cli render FILE... [--plane P] [--brightness 1..100] [--zoom 1..10000] [--radiosity]\n"
-            "                              [-o OUT.png|OUT.pgm | --format png|pgm -o FOLDER]\n",
-            stderr);
-        return 2;
-    }
+    if (!problem.empty())
+        return UsageError(kUsage, problem);
     const bool png = options.format.empty() ? EndsWith(options.output, ".png") : options.format == ".png";
     if (png && !LinkedDrawModule())
         return HandOverToDrawProgram(argc, argv);
@@ -181,5 +184,5 @@ int RunRender(int argc, char** argv)
         return RenderBatch(options);
     const FileOutcome outcome = RenderOne(options.files.front(), options.output, options, "");
     PrintOutcome(outcome);
-    return outcome.exitCode;
+    return FinishOutput() ? outcome.exitCode : 3;
 }

@@ -3,12 +3,21 @@
 #include "PhotometricFile.h"
 #include "PlaneSampling.h"
 
+#include <utility>
+
 void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderError)
 {
     EmptyIntensityTable(ies_);
     fileName_.clear();
-    LoadFileLines(path, fileLines_);
-    ReadPhotometricLines(path, fileLines_, headerLines_, ies_, header_, onHeaderError);
+    // Read from the text itself, not from a string per line: a file of millions of short lines would otherwise cost
+    // tens of times its size.
+    std::string text;
+    LoadFileBytes(path, text);
+    fileLines_.clear();
+    std::string numeric;
+    ReadPhotometricText(path, text, headerLines_, ies_, header_, onHeaderError, &numeric);
+    if (!numeric.empty())
+        fileLines_.push_back(std::move(numeric));
     fileName_ = path;
 }
 

@@ -17,7 +17,8 @@ public:
     // The header numbers read with HeaderLines() (photometric type, lamps, dimensions, watts ...), kept for the
     // windows that show them.
     const tPhotometricHeader& Header() const { return header_; }
-    // What the reader left of the file's lines: the numeric text after a successful read.
+    // What the reader left of the file's lines: the numeric text after a successful read of an IES file as the
+    // only line, nothing for EULUMDAT.
     const TStringList& FileLines() const { return fileLines_; }
     // The intensity at the diagram's full radius while fit is up (see RefreshMaxIntensity).
     long double MaxIntensity() const { return maxIntensity_; }

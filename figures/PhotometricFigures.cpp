@@ -244,7 +244,7 @@ void FluxFigures(const tIES& ies, Kind kind, const tPhotometricHeader& header, P
     const FluxResult result = kind == Kind::C ? TypeCFlux(ies, multiplier) : TypeABFlux(ies, kind, multiplier);
     figures.Flux = Reported(result.flux);
     if (!figures.Flux) {
-        figures.Note = "the flux does not come out as a finite number";
+        figures.Note = kFluxNotFiniteNote;
         return;
     }
     const long double flux = result.flux;

@@ -46,6 +46,9 @@ struct PhotometricFigures {
     std::string Note; // empty exactly when Flux holds a value; otherwise why it does not
 };
 
+// The note when the intensities are numbers but the flux they give is not a finite double.
+inline constexpr const char* kFluxNotFiniteNote = "the flux does not come out as a finite number";
+
 // The figures of a record and the header read with it. Intensity is the table's value times the header's candela
 // multiplier; photometric type 1 is type C, 2 type B, 3 type A.
 PhotometricFigures ComputeFigures(const tIES& ies, const tPhotometricHeader& header);

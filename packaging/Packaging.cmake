@@ -41,14 +41,22 @@ install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.desktop DESTINATION ${CMAKE_INSTA
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${GONILUX_PACKAGING_DIR}/gonilux.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gonilux)
+# The copyright file (machine-readable format) and the changelog, compressed, as Debian keeps them.
+set(GONILUX_CHANGELOG_GZ ${GONILUX_PACKAGING_OUT}/changelog.gz)
+add_custom_command(OUTPUT ${GONILUX_CHANGELOG_GZ}
+                   COMMAND gzip -9n -c ${GONILUX_PACKAGING_DIR}/changelog > ${GONILUX_CHANGELOG_GZ}
+                   DEPENDS ${GONILUX_PACKAGING_DIR}/changelog
+                   COMMENT "Compressing the changelog")
+add_custom_target(gonilux_doc_files ALL DEPENDS ${GONILUX_CHANGELOG_GZ})
+install(FILES ${GONILUX_PACKAGING_DIR}/copyright ${GONILUX_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gonilux)
 
 # Debian package. The desktop, MIME, icon and manual databases are refreshed by the file triggers of
 # desktop-file-utils, shared-mime-info, hicolor-icon-theme and man-db: no maintainer scripts are needed.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gonilux)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for IES photometric files")
-set(CPACK_PACKAGE_CONTACT "Gonilux developers <gonilux@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for IES and EULUMDAT photometric files")
+set(CPACK_PACKAGE_CONTACT "Gonilux developers <gonilux@users.noreply.github.com>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -56,9 +64,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Gonilux shows IES LM-63 photometric files: the header, the goniogram of each\n\
-vertical plane and a rendered picture of the light. gonilux-cli reports on\n\
-files and draws the same pictures without a window.")
+    "Gonilux shows IES LM-63 and EULUMDAT (.ldt) photometric files: the header,\n\
+the goniogram of each vertical plane and a rendered picture of the light.\n\
+gonilux-cli reports on and checks files and draws the same pictures without\n\
+a window.")
 # Only gonilux-icon-render is a build tool; the package holds the two programs and their files.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Gonilux;ALL;/")
 include(CPack)

@@ -21,14 +21,17 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view upper)
 
 } // namespace
 
+bool IsTiltLine(std::string_view line)
+{
+    const std::size_t equals = line.find('=');
+    return equals != std::string_view::npos && EqualsIgnoringCase(line.substr(0, equals), "TILT");
+}
+
 std::size_t FindTiltLine(const TStringList& lines)
 {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && EqualsIgnoringCase(std::string_view(line).substr(0, equals), "TILT"))
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (IsTiltLine(lines[i]))
             return i;
-    }
     return lines.size();
 }
 

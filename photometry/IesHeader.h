@@ -12,6 +12,9 @@
 // letter case (" TILT=NONE" and "TILT =NONE" are not TILT lines). Returns lines.size() when there is none.
 std::size_t FindTiltLine(const TStringList& lines);
 
+// Whether line is a TILT line, as FindTiltLine decides it.
+bool IsTiltLine(std::string_view line);
+
 // True when a TILT line announces tilt data in the file itself: its text after "=", blanks aside, is "INCLUDE"
 // in any letter case.
 bool TiltDataIncluded(std::string_view tiltLine);

@@ -2,6 +2,7 @@
 #include "IesHeader.h"
 #include "NumberText.h"
 #include "NumericText.h"
+#include "TextLines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,28 +113,12 @@ std::size_t FileLineOf(
     return headerLineCount + static_cast<std::size_t>(after - lineStarts.begin());
 }
 
-} // namespace
-
-void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError)
-{
-    tPhotometricHeader unused;
-    ReadIES(fileLines, headerLines, ies, unused, onHeaderError);
-}
-
-void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+// The read once the header lines are split off: the numbers of numeric into the record and the header.
+// lineOf gives the 1-based file line of an offset in numeric.
+template <typename LineOf>
+void ReadNumbers(const std::string& numeric, bool tiltData, const LineOf& lineOf, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError)
 {
-    const bool tiltData = SplitOffHeader(fileLines, headerLines);
-
-    std::vector<std::size_t> lineStarts;
-    std::string text = BuildNumericText(fileLines, lineStarts);
-    fileLines.clear();
-    if (text.empty())
-        throw std::runtime_error("List index out of bounds (0)");
-    // The lines are consumed: what remains is the numeric text as the only line.
-    fileLines.push_back(std::move(text));
-    const std::string& numeric = fileLines.front();
-
     NumericCursor cursor(numeric);
     HeaderNumbers numbers(cursor);
     tPhotometricHeader readHeader;
@@ -169,10 +154,8 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhoto
             + " candela values; a real file has at most " + std::to_string(kMaxCandelaValues)
             + ", so the file is not loaded.");
 
-    if (numbers.Failed() && onHeaderError) {
-        const std::size_t line = FileLineOf(numbers.FirstFailure(), numeric.size(), headerLines.size(), lineStarts);
-        onHeaderError("Error!\r\rLine " + std::to_string(line));
-    }
+    if (numbers.Failed() && onHeaderError)
+        onHeaderError("Error!\r\rLine " + std::to_string(lineOf(numbers.FirstFailure())));
 
     FillValues(read.VertAngles, read.NumVertAngles, cursor);
     FillValues(read.HorizAngles, read.NumHorizAngles, cursor);
@@ -183,4 +166,58 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhoto
 
     ies = std::move(read);
     header = std::move(readHeader);
+}
+
+} // namespace
+
+void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError)
+{
+    tPhotometricHeader unused;
+    ReadIES(fileLines, headerLines, ies, unused, onHeaderError);
+}
+
+void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError)
+{
+    const bool tiltData = SplitOffHeader(fileLines, headerLines);
+
+    std::vector<std::size_t> lineStarts;
+    std::string text = BuildNumericText(fileLines, lineStarts);
+    fileLines.clear();
+    if (text.empty())
+        throw std::runtime_error("List index out of bounds (0)");
+    // The lines are consumed: what remains is the numeric text as the only line.
+    fileLines.push_back(std::move(text));
+    const std::string& numeric = fileLines.front();
+    const auto lineOf
+        = [&](std::size_t offset) { return FileLineOf(offset, numeric.size(), headerLines.size(), lineStarts); };
+    ReadNumbers(numeric, tiltData, lineOf, ies, header, onHeaderError);
+}
+
+void ReadIESText(std::string_view text, TStringList& headerLines, std::string& numeric, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError)
+{
+    const tTextLines lines(text);
+    std::size_t tilt = 0;
+    while (tilt < lines.Count() && !IsTiltLine(lines.Line(tilt)))
+        ++tilt;
+    headerLines.clear();
+    std::size_t first = 0; // the first numeric line: all of them when there is no TILT line
+    if (tilt < lines.Count()) {
+        headerLines.reserve(tilt + 1);
+        for (std::size_t i = 0; i <= tilt; ++i)
+            headerLines.emplace_back(lines.Line(i));
+        first = tilt + 1;
+    }
+    const bool tiltData = !headerLines.empty() && TiltDataIncluded(headerLines.back());
+
+    numeric = BuildNumericText(lines, first);
+    if (numeric.empty())
+        throw std::runtime_error("List index out of bounds (0)");
+    const auto lineOf = [&](std::size_t offset) {
+        const std::size_t after
+            = offset >= numeric.size() ? lines.Count() - first + 1 : NumericLineOf(lines, first, offset) + 1;
+        return headerLines.size() + after;
+    };
+    ReadNumbers(numeric, tiltData, lineOf, ies, header, onHeaderError);
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 // Receives the header check's message ("Error!\r\rLine N") while the read goes on.
 using HeaderErrorSink = std::function<void(const std::string& message)>;
@@ -40,3 +41,9 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const 
 // On a throw, header is left as it was too.
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError);
+
+// The same read straight from a file's text (as LoadFileBytes gives it), without a string per line: the header
+// lines, the record and the header numbers come out exactly as ReadIES gives them for the lines SplitIntoLines makes
+// of text, and numeric receives the numeric text ReadIES leaves as the only line. Throws as ReadIES does.
+void ReadIESText(std::string_view text, TStringList& headerLines, std::string& numeric, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError);

@@ -1,5 +1,6 @@
 #include "LdtReader.h"
 #include "NumberText.h"
+#include "TextLines.h"
 
 #include <cmath>
 #include <cstdint>
@@ -37,16 +38,34 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// Field text quoted in a message: a field of megabytes would otherwise be copied whole into it.
+std::string Quote(std::string_view text)
+{
+    constexpr std::size_t kLongest = 200;
+    if (text.size() <= kLongest)
+        return "\"" + std::string(text) + "\"";
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a character
+    return "\"" + std::string(text.substr(0, cut)) + "...\"";
+}
+
 // The lines of the file with 1-based access; a missing line or a field that cannot be used refuses the file.
+// The lines come from a string list or from a line store over the file's text.
 class Fields {
 public:
     explicit Fields(const TStringList& lines)
-        : m_lines(lines)
+        : m_list(&lines)
+        , m_count(lines.size())
     {
-        if (!lines.empty() && lines.front().compare(0, 3, "\xEF\xBB\xBF") == 0)
-            m_first = std::string_view(lines.front()).substr(3);
-        else if (!lines.empty())
-            m_first = lines.front();
+        First();
+    }
+
+    explicit Fields(const tTextLines& lines)
+        : m_store(&lines)
+        , m_count(lines.Count())
+    {
+        First();
     }
 
     [[noreturn]] static void Refuse(std::size_t line, const std::string& what)
@@ -54,13 +73,19 @@ public:
         throw std::runtime_error("EULUMDAT line " + std::to_string(line) + ": " + what);
     }
 
-    std::size_t Count() const { return m_lines.size(); }
+    std::size_t Count() const { return m_count; }
 
     std::string_view Text(std::size_t line, const std::string& field) const
     {
-        if (line > m_lines.size())
-            Refuse(m_lines.size() + 1, "the file ends before the " + field);
-        return line == 1 ? m_first : std::string_view(m_lines[line - 1]);
+        if (line > m_count)
+            Refuse(m_count + 1, "the file ends before the " + field);
+        return line == 1 ? m_first : Raw(line);
+    }
+
+    // Line as it stands (1-based, at most Count()).
+    std::string_view Raw(std::size_t line) const
+    {
+        return m_list ? std::string_view((*m_list)[line - 1]) : m_store->Line(line - 1);
     }
 
     long double Needed(std::size_t line, const std::string& field) const
@@ -68,7 +93,7 @@ public:
         const std::string_view text = Text(line, field);
         long double value = 0;
         if (!ConvertLdtField(text, value))
-            Refuse(line, "the " + field + " \"" + std::string(text) + "\" is not a number");
+            Refuse(line, "the " + field + " " + Quote(text) + " is not a number");
         return value;
     }
 
@@ -88,14 +113,25 @@ public:
         const std::string_view text = Text(line, field);
         long double value = 0;
         if (!ConvertLdtField(text, value) || value != std::floor(value) || value < low)
-            Refuse(line, "the " + field + " \"" + std::string(text) + "\" is not " + rule);
+            Refuse(line, "the " + field + " " + Quote(text) + " is not " + rule);
         if (value > kMaxCount)
-            Refuse(line, "the " + field + " \"" + std::string(text) + "\" is more than " + std::to_string(kMaxCount));
+            Refuse(line, "the " + field + " " + Quote(text) + " is more than " + std::to_string(kMaxCount));
         return static_cast<int>(value);
     }
 
 private:
-    const TStringList& m_lines;
+    void First()
+    {
+        if (m_count == 0)
+            return;
+        m_first = Raw(1);
+        if (m_first.substr(0, 3) == "\xEF\xBB\xBF")
+            m_first.remove_prefix(3);
+    }
+
+    const TStringList* m_list = nullptr;
+    const tTextLines* m_store = nullptr;
+    std::size_t m_count = 0;
     std::string_view m_first;
 };
 
@@ -142,10 +178,10 @@ std::vector<tArrEx> ReadTable(const Fields& fields, const tLdtFacts& facts, long
             const std::string_view text = fields.Text(line, field);
             long double stored = 0;
             if (!ConvertLdtField(text, stored))
-                Fields::Refuse(line, "the intensity \"" + std::string(text) + "\" is not a number");
+                Fields::Refuse(line, "the intensity " + Quote(text) + " is not a number");
             value = stored * scale;
             if (!std::isfinite(value))
-                Fields::Refuse(line, "the intensity \"" + std::string(text) + "\" is beyond range once scaled");
+                Fields::Refuse(line, "the intensity " + Quote(text) + " is beyond range once scaled");
             ++line;
         }
     }
@@ -173,10 +209,10 @@ void ArrangePlanes(int symmetry, const tArrEx& cAngles, std::vector<tArrEx> stor
     }
 }
 
-void FindTrailingLines(const Fields& fields, const TStringList& lines, tLdtFacts& facts)
+void FindTrailingLines(const Fields& fields, tLdtFacts& facts)
 {
     for (std::size_t line = facts.lastTableLine + 1; line <= fields.Count(); ++line)
-        if (!Trimmed(lines[line - 1]).empty()) {
+        if (!Trimmed(fields.Raw(line)).empty()) {
             if (facts.trailingLines++ == 0)
                 facts.firstTrailingLine = line;
         }
@@ -203,10 +239,11 @@ bool ConvertLdtField(std::string_view text, long double& value)
     return ConvertToken(copy, value);
 }
 
-void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+namespace {
+
+void ReadFields(const Fields& fields, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut)
 {
-    const Fields fields(fileLines);
     tLdtFacts facts;
     auto& failures = facts.failures;
     const auto optional = [&](std::size_t line) { return fields.Optional(line, kFixedFields[line - 1], failures); };
@@ -215,7 +252,7 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     optional(2);
     const long double symmetry = fields.Needed(3, kFixedFields[2]);
     if (symmetry != 0 && symmetry != 1 && symmetry != 2 && symmetry != 3 && symmetry != 4)
-        Fields::Refuse(3, "the symmetry indicator \"" + std::string(fields.Text(3, "")) + "\" is not 0, 1, 2, 3 or 4");
+        Fields::Refuse(3, "the symmetry indicator " + Quote(fields.Text(3, "")) + " is not 0, 1, 2, 3 or 4");
     facts.symmetry = static_cast<int>(symmetry);
     facts.cPlanes = fields.Whole(4, kFixedFields[3], 1, "a positive whole number");
     facts.storedPlanes = StoredPlanes(facts.symmetry, facts.cPlanes);
@@ -239,8 +276,7 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     const long double lamps = fields.Needed(first, std::string(kLampSetFields[0]) + " of set 1");
     if (lamps == 0 || lamps != std::floor(lamps))
         Fields::Refuse(first,
-            "the number of lamps of set 1 \"" + std::string(fields.Text(first, ""))
-                + "\" is not a whole number other than 0");
+            "the number of lamps of set 1 " + Quote(fields.Text(first, "")) + " is not a whole number other than 0");
     facts.absolute = lamps < 0;
     facts.lampFlux = fields.Needed(first + 2, std::string(kLampSetFields[2]) + " of set 1");
     long double watts = 0;
@@ -281,7 +317,7 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
     if (!std::isfinite(scale))
         Fields::Refuse(24, "the conversion factor times the luminous flux of set 1 is beyond range");
     ArrangePlanes(facts.symmetry, cAngles, ReadTable(fields, facts, scale), read);
-    FindTrailingLines(fields, fileLines, facts);
+    FindTrailingLines(fields, facts);
 
     read.NumVertAngles = static_cast<uint16_t>(read.VertAngles.size());
     read.NumHorizAngles = static_cast<uint16_t>(read.HorizAngles.size());
@@ -316,4 +352,18 @@ void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, 
         *factsOut = std::move(facts);
     if (firstFailure != 0 && onHeaderError)
         onHeaderError("Error!\r\rLine " + std::to_string(firstFailure));
+}
+
+} // namespace
+
+void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts)
+{
+    ReadFields(Fields(fileLines), headerLines, ies, header, onHeaderError, facts);
+}
+
+void ReadLDT(const tTextLines& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts)
+{
+    ReadFields(Fields(fileLines), headerLines, ies, header, onHeaderError, facts);
 }

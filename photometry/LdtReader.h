@@ -4,6 +4,7 @@
 
 #include "IesReader.h"
 #include "PhotometricHeader.h"
+#include "TextLines.h"
 #include "tIES.h"
 
 #include <cstddef>
@@ -54,4 +55,7 @@ bool ConvertLdtField(std::string_view text, long double& value);
 // A file that cannot be read throws std::runtime_error("EULUMDAT line N: ...") naming the line and the field;
 // nothing is changed then (record, header lines, header numbers and facts keep their values).
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr);
+// The same read over a line store of the file's text, which costs little more than the text however many lines.
+void ReadLDT(const tTextLines& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr);

@@ -41,11 +41,11 @@ void SplitIntoLines(std::string_view text, TStringList& lines)
 
 void LoadFileBytes(const std::string& path, std::string& bytes)
 {
-    const auto fail = [&path]() { return std::runtime_error("Cannot open file " + path); };
+    const auto fail = [&path](const std::string& reason) { return tFileReadError("Cannot open file " + path, reason); };
     // Non-blocking open: a FIFO (or a device) named like a file must never wait for a writer and freeze the window.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw fail();
+        throw fail(std::strerror(errno));
     const std::unique_ptr<int, void (*)(int*)> guard(new int(fd), [](int* f) {
         ::close(*f);
         delete f;
@@ -53,11 +53,16 @@ void LoadFileBytes(const std::string& path, std::string& bytes)
 
     // Only a regular file has text: a folder opens on some systems but reads as an error (or as a huge size).
     struct stat info { };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw fail();
+    if (::fstat(fd, &info) != 0)
+        throw fail(std::strerror(errno));
+    if (S_ISDIR(info.st_mode))
+        throw fail(std::strerror(EISDIR));
+    if (!S_ISREG(info.st_mode))
+        throw fail("not a regular file");
     const auto tooLarge = [&path](std::uint64_t size) {
-        return std::runtime_error("The file " + path + " is too large to be a photometric file: " + std::to_string(size)
-            + " bytes, at most " + std::to_string(kMaxFileBytes) + " are read");
+        const std::string reason = "too large to be a photometric file: " + std::to_string(size) + " bytes, at most "
+            + std::to_string(kMaxFileBytes) + " are read";
+        return tFileReadError("The file " + path + " is " + reason, reason);
     };
     if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes)
         throw tooLarge(static_cast<std::uint64_t>(info.st_size));
@@ -71,7 +76,7 @@ void LoadFileBytes(const std::string& path, std::string& bytes)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw fail(); // a file the system refuses to read
+            throw fail(std::strerror(errno)); // a file the system refuses to read
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
         if (bytes.size() > kMaxFileBytes) // the file grew while it was read

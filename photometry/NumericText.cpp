@@ -52,3 +52,29 @@ std::string BuildNumericText(const TStringList& lines, std::vector<std::size_t>&
     SpacesForBreaksAndCommas(text.data(), text.size());
     return text;
 }
+
+std::string BuildNumericText(const tTextLines& lines, std::size_t first)
+{
+    std::size_t size = 0;
+    for (std::size_t i = first; i < lines.Count(); ++i)
+        size += lines.Line(i).size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = first; i < lines.Count(); ++i) {
+        text += lines.Line(i);
+        text += "  ";
+    }
+    SpacesForBreaksAndCommas(text.data(), text.size());
+    return text;
+}
+
+std::size_t NumericLineOf(const tTextLines& lines, std::size_t first, std::size_t offset)
+{
+    std::size_t start = 0;
+    for (std::size_t i = first; i < lines.Count(); ++i) {
+        start += lines.Line(i).size() + 2;
+        if (start > offset)
+            return i - first;
+    }
+    return lines.Count() - first;
+}

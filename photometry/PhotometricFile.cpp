@@ -1,6 +1,7 @@
 #include "PhotometricFile.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -29,4 +30,20 @@ void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStri
         return;
     }
     ReadIES(fileLines, headerLines, ies, header, onHeaderError);
+}
+
+void ReadPhotometricText(const std::string& path, std::string_view text, TStringList& headerLines, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric, tLdtFacts* ldtFacts)
+{
+    if (IsLdtPath(path)) {
+        const tTextLines lines(text);
+        ReadLDT(lines, headerLines, ies, header, onHeaderError, ldtFacts);
+        if (numeric)
+            numeric->clear();
+        return;
+    }
+    std::string numbers;
+    ReadIESText(text, headerLines, numbers, ies, header, onHeaderError);
+    if (numeric)
+        *numeric = std::move(numbers);
 }

@@ -3,6 +3,7 @@
 
 #include "IesReader.h"
 #include "LdtReader.h"
+#include "LineText.h"
 #include "PhotometricHeader.h"
 #include "tIES.h"
 
@@ -20,3 +21,11 @@ bool IsPhotometricPath(const std::string& path);
 // ldtFacts, when given, receives the facts of an EULUMDAT read and is left alone for IES.
 void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
     tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts = nullptr);
+
+// The same read from the file's text as LoadFileBytes gives it, without a string per line: the record, header lines,
+// header numbers and EULUMDAT facts come out exactly as ReadPhotometricLines gives them, and its peak memory stays
+// within a few times the text's size however many lines the file has. numeric, when given, receives what the
+// reader leaves of the file's lines: the numeric text of an IES file, nothing for EULUMDAT.
+void ReadPhotometricText(const std::string& path, std::string_view text, TStringList& headerLines, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric = nullptr,
+    tLdtFacts* ldtFacts = nullptr);

@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "ProfileLock.h"
 #include "ProfileText.h"
 
 #include <algorithm>
@@ -184,8 +185,9 @@ namespace {
             if (::stat(target.c_str(), &st) != 0)
                 return false;
         }
-        // A folder, FIFO or device is never replaced, and a file the user made read-only stays unchanged.
-        if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0)
+        // A folder, FIFO or device is never replaced, and a file the user made read-only stays unchanged, also
+        // for the superuser, whom access() would allow any write.
+        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
             return false;
         exists = true;
         return true;
@@ -198,7 +200,15 @@ std::string ReadString(
 {
     std::string content;
     std::string value = def;
-    if (ReadRegularFile(path, content)) {
+    bool read = false;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        // A write in progress is waited for; a lock that cannot be had does not keep the value from being read.
+        const std::string target = real;
+        std::free(real);
+        const FileLock lock(target, FileLock::Mode::Shared);
+        read = ReadRegularFile(target, content);
+    }
+    if (read) {
         if (std::optional<std::string_view> found = FindValue(content, section, key))
             value.assign(*found);
     }
@@ -209,20 +219,36 @@ std::string ReadString(
 
 void WriteString(const std::string& path, const std::string& section, const std::string& key, const std::string& value)
 {
+    WriteStrings(path, section, { { key, value } });
+}
+
+void WriteStrings(const std::string& path, const std::string& section,
+    const std::vector<std::pair<std::string, std::string>>& entries)
+{
     const std::string full = Absolute(path);
     auto fail = [&full]() { throw std::runtime_error("Unable to write to " + full); };
-    if (full.empty() || !CanStore(section, key, value))
+    if (full.empty())
         fail();
+    for (const auto& [key, value] : entries) {
+        if (!CanStore(section, key, value))
+            fail();
+    }
 
     std::string target;
     struct stat st { };
     bool exists = false;
+    // Checked before locking too, so that a path that can never be written leaves no lock file behind.
     if (!ResolveTarget(full, target, st, exists))
+        fail();
+    const FileLock lock(target, FileLock::Mode::Exclusive);
+    if (!lock.held() || !ResolveTarget(full, target, st, exists))
         fail();
     std::string content;
     if (exists && !ReadRegularFile(target, content))
         fail(); // never overwrite a file whose contents could not be kept
-    const std::string updated = SetValue(content, section, key, value);
+    std::string updated = content;
+    for (const auto& [key, value] : entries)
+        updated = SetValue(updated, section, key, value);
     const Replaced replaced = ReplaceAtomically(target, updated, exists ? &st : nullptr);
     if (replaced == Replaced::Done)
         return;

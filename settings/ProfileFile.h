@@ -4,6 +4,8 @@
 // end like the file's own), no caching.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace profile {
 
@@ -18,8 +20,16 @@ std::string ReadString(
 // the end of its section, adds a missing section at the end, creates a missing file. Throws
 // std::runtime_error("Unable to write to <path>"), path made absolute, on failure: the path is a folder or
 // another non-file, the file is read-only, a missing file's folder cannot be written, or the key or value
-// cannot be stored (a line break in it). A symbolic link is followed, and the linked file replaced.
+// cannot be stored (a line break in it). A symbolic link is followed, and the linked file replaced. A file
+// without any write permission bit is never replaced, also for the superuser. Each read-modify-write holds
+// the lock of ProfileLock.h, so that writers in other threads or processes lose none of each other's keys.
 void WriteString(const std::string& path, const std::string& section, const std::string& key, const std::string& value);
+
+// Writes several keys of one section at once, in the order given, with the same rules and failures as
+// WriteString: either all of them are stored or none. Two programs saving a window's geometry at the same
+// instant thus leave one program's geometry, never a mix.
+void WriteStrings(const std::string& path, const std::string& section,
+    const std::vector<std::pair<std::string, std::string>>& entries);
 
 // Decimal integer conversion: optional sign and digits, nothing else. Throws
 // std::runtime_error("'<text>' is not a valid integer value") otherwise (also when out of 32-bit range).

@@ -1,8 +1,8 @@
 // The Qt half of gonilux-cli, linked into the drawing program only: the goniogram as SVG or PNG and the render's
-// grey image as PNG and the datasheet as PDF, through the viewer's drawing surface.
+// grey image as PNG and the datasheet as PDF, through the viewer's drawing surface, as bytes the commands write
+// themselves.
 #include "draw_module.h"
 
-#include "AtomicFile.h"
 #include "GoniluxVersion.h"
 #include "GoniogramPicture.h"
 #include "GreyPicture.h"
@@ -10,12 +10,15 @@
 #include "QtSurface.h"
 #include "ScenePainter.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
 #include <QPalette>
+#include <QSvgGenerator>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -31,11 +34,24 @@ void DecimalSeparator(char* text, int size)
     text[separator.size()] = '\0';
 }
 
+// Qt's remarks about the session (no runtime folder, no display server) are not the user's concern in a
+// command-line tool; warnings about the drawing itself still reach standard error.
+void QuietSessionMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    if (message.startsWith(QLatin1String("QStandardPaths:")) || message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    const QByteArray text = message.toLocal8Bit();
+    std::fprintf(stderr, "gonilux-cli: %s\n", text.constData());
+}
+
 void StartGui()
 {
     // Fonts and text need a GUI application; the offscreen platform needs no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietSessionMessages);
     static int appArgc = 1;
     static char appName[] = "gonilux-cli";
     static char* appArgv[] = { appName, nullptr };
@@ -45,38 +61,65 @@ void StartGui()
 
 void StopGui() { app.reset(); }
 
-bool WriteGoniogramPicture(const char* path, const GoniogramInput& input)
+std::string Bytes(const QByteArray& data) { return std::string(data.constData(), static_cast<size_t>(data.size())); }
+
+bool SvgBytes(const GoniogramInput& input, std::string& bytes)
 {
-    const QString file = QString::fromLocal8Bit(path);
-    const size_t length = std::strlen(path);
-    if (length >= 4 && QString::fromLatin1(path + length - 4).compare(QLatin1String(".svg"), Qt::CaseInsensitive) == 0)
-        return WriteGoniogramPicture(file, input, face); // the viewer's own SVG export
-    QImage image(input.width, input.height, QImage::Format_RGB32);
-    if (image.isNull())
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(input.width, input.height));
+    generator.setViewBox(QRect(0, 0, input.width, input.height));
+    generator.setTitle(QStringLiteral("Goniogram"));
+    QPainter painter;
+    if (!painter.begin(&generator))
         return false;
-    image.fill(face);
     {
-        QPainter painter(&image);
         QtSurface surface(&painter, face);
         DrawGoniogramPicture(surface, input);
     }
-    // Written here rather than through the viewer's export: the CLI's PNG keeps Qt's default resolution.
-    return image.save(file, "PNG");
+    if (!painter.end())
+        return false;
+    bytes = Bytes(buffer.data());
+    return true;
 }
 
-bool WriteGoniogram(const char* path, const GoniogramInput& input)
+bool PngBytes(const QImage& image, std::string& bytes)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return false;
+    bytes = Bytes(buffer.data());
+    return true;
+}
+
+bool GoniogramBytes(const GoniogramInput& input, bool svg, std::string& bytes)
 {
     try {
-        return WriteGoniogramPicture(path, input);
+        if (svg)
+            return SvgBytes(input, bytes); // as the viewer's own SVG export draws it
+        QImage image(input.width, input.height, QImage::Format_RGB32);
+        if (image.isNull())
+            return false;
+        image.fill(face);
+        {
+            QPainter painter(&image);
+            QtSurface surface(&painter, face);
+            DrawGoniogramPicture(surface, input);
+        }
+        // Encoded here rather than through the viewer's export: the CLI's PNG keeps Qt's default resolution.
+        return PngBytes(image, bytes);
     } catch (...) {
         return false;
     }
 }
 
-bool WriteGreyPng(const char* path, const GreyImage& image)
+bool GreyPngBytes(const GreyImage& image, std::string& bytes)
 {
     try {
-        return GreyPicture(image).save(QString::fromLocal8Bit(path), "PNG");
+        return PngBytes(GreyPicture(image), bytes);
     } catch (...) {
         return false;
     }
@@ -94,24 +137,20 @@ bool SceneBytes(const scene::Scene& scene, bool svg, int width, int height, cons
     }
 }
 
-std::string WritePagePdf(const std::string& path, const scene::Scene& page, const std::string& title)
+bool PagePdfBytes(const scene::Scene& page, const std::string& title, std::string& bytes)
 {
     try {
-        const QByteArray bytes = PagePdf(
+        const QByteArray drawn = PagePdf(
             page, QString::fromStdString(title), QStringLiteral("Gonilux ") + QString::fromLatin1(GONILUX_VERSION));
-        if (bytes.isEmpty())
-            return "Cannot draw the page";
-        return fileio::WriteFileAtomically(
-            path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    } catch (const std::exception& error) {
-        return error.what();
+        bytes.assign(drawn.constData(), static_cast<size_t>(drawn.size()));
+        return !drawn.isEmpty();
     } catch (...) {
-        return "Cannot draw the page";
+        return false;
     }
 }
 
-constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, WriteGoniogram, WriteGreyPng, SceneBytes,
-    WritePagePdf };
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, GoniogramBytes, GreyPngBytes, SceneBytes,
+    PagePdfBytes };
 
 } // namespace
 

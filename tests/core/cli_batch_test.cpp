@@ -57,6 +57,8 @@ TEST_F(CliBatch, TextAndPgmCommandsLoadNoQtLibraryWhileDrawingDoes)
         { "render " + Samples() + "--format png -o " + Quote(Dir() / "png"), true },
     };
     for (const Case& c : cases) {
+        if (!kDrawingProgramBuilt && DrawsThroughQt(c.arguments))
+            continue;
         SCOPED_TRACE(c.arguments);
         const ProcessRun run = Cli(c.arguments, "LD_DEBUG=files");
         EXPECT_EQ(run.exitCode, 0) << run.out;
@@ -91,7 +93,9 @@ TEST_F(CliBatch, WithoutTheDrawingProgramPicturesFailWithTheReasonAndTextStillWo
         const ProcessRun run = Cli(c.arguments, "", alone.string());
         EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
         const bool refused = c.exitCode == 3;
-        EXPECT_EQ(run.out.find("error Cannot find the drawing program gonilux-cli-draw") == 0, refused) << run.out;
+        EXPECT_EQ(run.err.find("gonilux-cli: cannot find the drawing program gonilux-cli-draw") == 0, refused)
+            << run.err;
+        EXPECT_EQ(run.out.find("gonilux-cli"), std::string::npos) << run.out;
         if (!c.picture.empty()) {
             EXPECT_EQ(fs::exists(Dir() / c.picture), !refused);
         }
@@ -110,6 +114,8 @@ TEST_F(CliBatch, BatchOutputEqualsEachSingleFileOutput)
         { "goniogram", "png", "--size 200x300 --no-ortho" },
     };
     for (const Case& c : cases) {
+        if (!kDrawingProgramBuilt && DrawsThroughQt("--format " + c.format))
+            continue;
         SCOPED_TRACE(c.command + " " + c.format);
         const fs::path folder = Dir() / c.format / "made" / "here";
         const ProcessRun batch
@@ -141,27 +147,33 @@ TEST_F(CliBatch, AFailingFileIsReportedAndTheOthersAreStillDone)
     struct Case {
         std::string arguments;
         int exitCode;
-        std::string out; // what the failing files print, in the order given
+        std::vector<std::string> err; // what the failing files print on standard error, in the order given
     };
+    const std::string missingLine = "gonilux-cli: " + missing + ": No such file or directory\n";
+    const std::string emptyLine = "gonilux-cli: " + empty + ": the file is empty\n";
     const Case cases[] = {
-        { "render " + Quote(missing) + " " + good + " --format pgm", 3,
-            "error " + missing + ": Cannot open file " + missing + "\n" },
-        { "goniogram " + good + " " + Quote(empty) + " --format svg", 3,
-            "error " + empty + ": List index out of bounds (0)\n" },
+        { "render " + Quote(missing) + " " + good + " --format pgm", 3, { missingLine } },
+        { "goniogram " + good + " " + Quote(empty) + " --format svg", 3, { emptyLine } },
         // The axially symmetric downlight has only plane 0: its plane 2 is refused with the single file's code.
         { "goniogram " + good + " " + Quote(kSamples + "/downlight_axial.ies") + " --plane 2 --format png", 2,
-            "error " + kSamples + "/downlight_axial.ies: plane 2 is not among the planes 0 to 0\n" },
+            { "gonilux-cli: " + kSamples + "/downlight_axial.ies: plane 2 is not among the planes 0 to 0\n" } },
         { "render " + good + " " + Quote(empty) + " " + Quote(missing) + " --format png", 3,
-            "error " + empty + ": List index out of bounds (0)\nerror " + missing + ": Cannot open file " + missing
-                + "\n" },
+            { emptyLine, missingLine } },
     };
     int round = 0;
     for (const Case& c : cases) {
+        if (!kDrawingProgramBuilt && DrawsThroughQt(c.arguments))
+            continue;
         SCOPED_TRACE(c.arguments);
         const fs::path folder = Dir() / ("out" + std::to_string(round++));
         const ProcessRun run = Cli(c.arguments + " -o " + Quote(folder));
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.out, "");
+        std::size_t at = 0;
+        for (const std::string& line : c.err) {
+            at = run.err.find(line, at);
+            EXPECT_NE(at, std::string::npos) << line << run.err;
+        }
         const std::string extension = c.arguments.substr(c.arguments.size() - 3);
         for (const char* name : { "panel_quadrant", "spot_full_22_5" })
             EXPECT_FALSE(Slurp(folder / (std::string(name) + "." + extension)).empty()) << name;
@@ -183,9 +195,11 @@ TEST_F(CliBatch, OutputNamesComeFromTheInputNames)
         + Quote(Dir() / "a/twin.ies") + " " + Quote(Dir() / "b/twin.ies") + " --format pgm -o " + Quote(Dir() / "out"));
     // The second twin would overwrite the first: it is refused and the others are written.
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.out,
-        "error " + (Dir() / "b/twin.ies").string() + ": gives the same image name as " + (Dir() / "a/twin.ies").string()
-            + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("gonilux-cli: " + (Dir() / "b/twin.ies").string() + ": gives the same image name as "
+                  + (Dir() / "a/twin.ies").string() + "\n"),
+        std::string::npos)
+        << run.err;
     for (const char* name : { "Lamp.v2.pgm", "plain.pgm", "twin.pgm" })
         EXPECT_EQ(Slurp(Dir() / "out" / name).substr(0, 15), "P5\n300 300\n255\n") << name;
 }
@@ -210,5 +224,6 @@ TEST_F(CliBatch, UnusableBatchArgumentsAreRefusedBeforeAnyWork)
     std::ofstream(Dir() / "file") << "x";
     const ProcessRun run = Cli("render " + two + "--format pgm -o " + Quote(Dir() / "file"));
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.out.rfind("error ", 0), 0u) << run.out;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("gonilux-cli: ", 0), 0u) << run.err;
 }

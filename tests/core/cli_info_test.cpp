@@ -2,6 +2,7 @@
 #include "IesReader.h"
 #include "PhotometricFigures.h"
 
+#include "numeric_text.h"
 #include "process_run.h"
 
 #include <gtest/gtest.h>
@@ -40,38 +41,48 @@ TEST_F(CliInfo, DumpMatchesTheReviewedGoldenFiles)
         const ProcessRun run = Info("'" + kSamples + "/" + name + ".ies' --dump");
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
-        EXPECT_EQ(run.out, Slurp(std::string(GONILUX_SOURCE_DIR) + "/tests/golden/" + name + ".dump"));
+        // The golden dumps hold x86's 80-bit digits; a machine with wider extended reals prints the same values
+        // with other digits, so the values are compared as numbers, within the narrower format's last place.
+        const std::string golden = Slurp(std::string(GONILUX_SOURCE_DIR) + "/tests/golden/" + name + ".dump");
+        EXPECT_EQ(NumericTextDifference(golden, run.out, Narrower(kLongDoubleFormat, kX87ExtendedFormat)), "");
     }
 }
 
-TEST_F(CliInfo, ErrorsPrintTheirTextAndExitWithThree)
+TEST_F(CliInfo, ErrorsGoToStandardErrorWithTheirReasonAndExitWithThree)
 {
     struct Case {
         std::string file;
-        std::string firstLine;
+        std::string reason;
     };
     const Case cases[] = {
-        { m_dir + "/missing.ies", "error Cannot open file " + m_dir + "/missing.ies\n" },
-        { kFixtures + "/empty_file.ies", "error List index out of bounds (0)\n" },
-        { kFixtures + "/nothing_after_tilt.ies", "error List index out of bounds (0)\n" },
+        { m_dir + "/missing.ies", "No such file or directory" },
+        { kFixtures + "/empty_file.ies", "the file is empty" },
+        { kFixtures + "/nothing_after_tilt.ies", "no numbers follow the TILT line" },
         { kFixtures + "/count_over_65535.ies",
-            "error The number of vertical angles in this file (70000) is outside 0 to 65535; the file is not "
-            "loaded.\n" },
+            "The number of vertical angles in this file (70000) is outside 0 to 65535; the file is not loaded." },
     };
     for (const Case& c : cases)
         for (const char* form : { "--dump", "--json", "" }) {
             SCOPED_TRACE(c.file + " " + form);
             const ProcessRun run = Info("'" + c.file + "' " + form);
             EXPECT_EQ(run.exitCode, 3);
-            EXPECT_EQ(run.out, c.firstLine);
+            EXPECT_EQ(run.err, "gonilux-cli: " + c.file + ": " + c.reason + "\n");
+            // JSON readers get an object naming the error; the other forms print nothing.
+            if (std::string(form) == "--json")
+                EXPECT_EQ(run.out,
+                    "{\n  \"file\": \"" + c.file + "\",\n  \"valid\": false,\n  \"error\": \"" + c.file + ": "
+                        + c.reason + "\"\n}\n");
+            else
+                EXPECT_EQ(run.out, "");
         }
 }
 
-TEST_F(CliInfo, HeaderCheckMessageGoesToStandardErrorAndReadingGoesOn)
+TEST_F(CliInfo, AFailedHeaderCheckIsReportedAndReadingGoesOn)
 {
-    const ProcessRun run = Info("'" + kFixtures + "/header_watts_letter_o.ies' --dump");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err, "Error!\n\nLine 6\n");
+    const std::string file = kFixtures + "/header_watts_letter_o.ies";
+    const ProcessRun run = Info("'" + file + "' --dump");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "gonilux-cli: " + file + ": not a valid IES file: a header number on line 6 does not convert\n");
     EXPECT_EQ(run.out.substr(0, 13), "read_error 1\n");
     EXPECT_NE(run.out.find("\ncandela 0 1 50\n"), std::string::npos);
 }

@@ -58,6 +58,8 @@ TEST_F(CliLdt, AnLdtFileAndItsIesTwinGiveTheSameOutput)
         { "render -o out.pgm --zoom 300", "out.pgm" },
     };
     for (const auto& c : cases) {
+        if (!kDrawingProgramBuilt && DrawsThroughQt(c.command))
+            continue;
         SCOPED_TRACE(c.command);
         const ProcessRun ldt = Run(std::string(c.command) + " Lamp.LDT");
         const std::string ldtOutput = c.output ? Slurp(m_dir + "/" + c.output) : ldt.out;
@@ -100,17 +102,20 @@ TEST_F(CliLdt, ARefusedFileExitsWithThreeAndAFailedFieldIsReported)
         const char* fixture;
         int exitCode;
         const char* out; // the start of standard output
-        const char* err;
+        const char* err; // standard error after "gonilux-cli: FILE: "
     } cases[] = {
-        { "symmetry_5", 3, "error EULUMDAT line 3: the symmetry indicator \"5\" is not 0, 1, 2, 3 or 4\n", "" },
-        { "cut_in_lamp_set", 3, "error EULUMDAT line 31: the file ends before the colour rendering of set 1\n", "" },
-        { "downward_fraction_letters", 0, "read_error 1\n", "Error!\n\nLine 22\n" },
+        { "symmetry_5", 3, "", "EULUMDAT line 3: the symmetry indicator \"5\" is not 0, 1, 2, 3 or 4\n" },
+        { "cut_in_lamp_set", 3, "", "EULUMDAT line 31: the file ends before the colour rendering of set 1\n" },
+        // Read all the same, as the viewer reads it, but not a valid file.
+        { "downward_fraction_letters", 1, "read_error 1\n",
+            "not a valid EULUMDAT file: the downward flux fraction on line 22 \"n/a\" is not a number\n" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
-        const ProcessRun run = Run("info --dump '" + kCheckFixtures + c.fixture + ".ldt'");
+        const std::string file = kCheckFixtures + c.fixture + ".ldt";
+        const ProcessRun run = Run("info --dump '" + file + "'");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out;
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.err, "gonilux-cli: " + file + ": " + c.err);
     }
 }

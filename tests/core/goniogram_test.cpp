@@ -239,7 +239,7 @@ TEST(ScaleRings, ExamplesOfTheScale)
     const RingSpacing half = ComputeRingSpacing(0.5L);
     EXPECT_EQ(half.n, 5);
     EXPECT_EQ(FormatGeneral(half.unit, "."), "0.1");
-    for (const long double bad : { 0.0L, -0.0L, -5.0L, Inf, -Inf, NaN, LDBL_TRUE_MIN })
+    for (const long double bad : { 0.0L, -0.0L, -5.0L, Inf, -Inf, NaN, std::numeric_limits<long double>::denorm_min() })
         EXPECT_FALSE(ComputeRingSpacing(bad).valid) << static_cast<double>(bad);
 }
 
@@ -459,11 +459,16 @@ TEST(Goniogram, UnusableScaleOrMissingValuesDrawNoCurves)
     const tIES zeros = MakeIes({ 0, 90 }, { 0, 90 }, [](size_t, size_t) { return 0.0L; });
     const tIES negative = MakeIes({ 0, 90 }, { 0, 90 }, [](size_t, size_t) { return -3.0L; });
     const tIES noValues = MakeIes({ 0, 90 }, {}, [](size_t, size_t) { return 0.0L; });
+    // The smallest positive extended real depends on the machine's format (80-bit on x86, 128-bit elsewhere); its
+    // header shows 15 significant digits, as printf's %.15LG writes them for exponents of four digits.
+    const long double smallest = std::numeric_limits<long double>::denorm_min();
+    char smallestText[64];
+    std::snprintf(smallestText, sizeof smallestText, "%.15LG", smallest);
     const struct {
         const tIES* ies;
         bool fit;
         long double maxIntensity;
-        const char* header;
+        std::string header;
         size_t ellipses;
     } cases[] = {
         { &zeros, true, 0, "Maximum Intensity =0", 0 },
@@ -471,7 +476,7 @@ TEST(Goniogram, UnusableScaleOrMissingValuesDrawNoCurves)
         { &zeros, false, -1, "Maximum Intensity =-1", 0 },
         { &zeros, false, Inf, "Maximum Intensity =INF", 0 },
         { &zeros, false, NaN, "Maximum Intensity =NAN", 0 },
-        { &zeros, false, LDBL_TRUE_MIN, "Maximum Intensity =3.64519953188247E-4951", 0 },
+        { &zeros, false, smallest, std::string("Maximum Intensity =") + smallestText, 0 },
         { &noValues, true, 0, "Maximum Intensity =0", 0 },
         { &noValues, false, 5, "Maximum Intensity =5", 6 },
         { &zeros, false, 1e12L, "Maximum Intensity =1000000000000", 9 },
@@ -484,7 +489,7 @@ TEST(Goniogram, UnusableScaleOrMissingValuesDrawNoCurves)
         EXPECT_EQ(CurvePoints(lines).size(), c.ellipses == 0 || c.ies == &noValues ? 0u : 12u) << c.header;
         const auto texts = WithPrefix(lines, "text");
         ASSERT_GE(texts.size(), 2u);
-        EXPECT_EQ(texts[texts.size() - 2], std::string("text 5 5 ") + c.header);
+        EXPECT_EQ(texts[texts.size() - 2], "text 5 5 " + c.header);
         EXPECT_EQ(texts.back(), "text 5 16 Degrees=0");
         EXPECT_EQ(surface.LockDepth(), 0);
     }

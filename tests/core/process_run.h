@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -27,6 +28,18 @@ inline std::string Slurp(const std::filesystem::path& path)
 }
 
 inline std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+// Whether this build has the drawing program that gonilux-cli hands SVG, PNG and PDF pictures to. A build without
+// Qt has none; what gonilux-cli then says is tested with the program copied alone into a folder.
+constexpr bool kDrawingProgramBuilt = GONILUX_WITH_QT;
+
+// True when a gonilux-cli command line needs the drawing program: every goniogram (its labels take the locale's
+// decimal separator from Qt) and every SVG, PNG or PDF picture.
+inline bool DrawsThroughQt(const std::string& arguments)
+{
+    static const std::regex drawn(R"((^goniogram\b|\.(svg|png|pdf)\b|--format (svg|png|pdf)\b))", std::regex::icase);
+    return std::regex_search(arguments, drawn);
+}
 
 // Runs a shell command with its standard output and error sent to files in folder, and reads them back.
 inline ProcessRun RunCommand(const std::string& command, const std::filesystem::path& folder)

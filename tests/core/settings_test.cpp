@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -52,6 +54,7 @@ public:
             }
             ::closedir(d);
         }
+        std::sort(names.begin(), names.end());
         return names;
     }
     std::string path;
@@ -187,7 +190,7 @@ TEST_P(WriteTest, ChangesOnlyTheKey)
     profile::WriteString(path, c.section, c.key, c.value);
     EXPECT_EQ(ReadFile(path), c.after);
     EXPECT_EQ(profile::ReadString(path, c.section, c.key, "(default)"), c.value.substr(0, profile::MaxValueLength));
-    EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" }) << "temporary file left behind";
+    EXPECT_EQ(dir.entries(), (std::vector<std::string> { "ies.ini", "ies.ini.lock" })) << "temporary file left behind";
 }
 
 const std::string kMixed = "; settings of the viewer\r\n"
@@ -307,16 +310,23 @@ TEST(WriteFailure, RelativePathIsReportedInFull)
     EXPECT_EQ(message, "Unable to write to " + std::string(here) + "/ies.ini");
 }
 
-TEST(WriteFailure, ReadOnlyFileIsLeftAlone)
+TEST(WriteFailure, ReadOnlyFileIsLeftAloneAlsoForTheSuperuser)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser writes read-only files";
-    TempDir dir;
-    std::string path = dir.file("ies.ini");
-    WriteFile(path, "[Viewer]\r\nWidth=1\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_EQ(ErrorOf([&] { profile::WriteString(path, "Viewer", "Width", "2"); }), "Unable to write to " + path);
-    EXPECT_EQ(ReadFile(path), "[Viewer]\r\nWidth=1\r\n");
+    // Whoever runs the test (the superuser may write any file), a file without write permission bits is kept.
+    for (mode_t mode : { 0444, 0400, 0555 }) {
+        TempDir dir;
+        std::string path = dir.file("ies.ini");
+        WriteFile(path, "[Viewer]\r\nWidth=1\r\n");
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        EXPECT_EQ(ErrorOf([&] { profile::WriteString(path, "Viewer", "Width", "2"); }), "Unable to write to " + path)
+            << std::oct << mode;
+        EXPECT_EQ(ErrorOf([&] {
+            profile::WriteStrings(path, "Viewer", { { "Left", "2" } });
+        }),
+            "Unable to write to " + path);
+        EXPECT_EQ(ReadFile(path), "[Viewer]\r\nWidth=1\r\n") << std::oct << mode;
+        EXPECT_EQ(profile::ReadString(path, "Viewer", "Width", "7"), "1");
+    }
 }
 
 TEST(WriteFailure, FullDiskLeavesTheOldFileWhole)
@@ -337,7 +347,7 @@ TEST(WriteFailure, FullDiskLeavesTheOldFileWhole)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(message, "Unable to write to " + path);
     EXPECT_EQ(ReadFile(path), before);
-    EXPECT_EQ(dir.entries(), std::vector<std::string> { "ies.ini" });
+    EXPECT_EQ(dir.entries(), (std::vector<std::string> { "ies.ini", "ies.ini.lock" }));
 }
 
 // Runs f as an ordinary user: the superuser writes in any folder, so it steps down in a child process.
@@ -399,6 +409,127 @@ TEST(WriteIdentity, KeepsPermissionsAndFollowsLinks)
     ASSERT_EQ(::symlink("nowhere.ini", dir.file("dangling.ini").c_str()), 0);
     EXPECT_EQ(ErrorOf([&] { profile::WriteString(dir.file("dangling.ini"), "Viewer", "Width", "2"); }),
         "Unable to write to " + dir.file("dangling.ini"));
+}
+
+// ---- Several writers at once ---------------------------------------------------------------------------------
+
+// Runs each job in its own process or thread, all released at the same moment; true when every job succeeded.
+bool RunTogether(bool processes, const std::vector<std::function<bool()>>& jobs)
+{
+    int gate[2];
+    if (::pipe(gate) != 0)
+        return false;
+    const auto wait = [&gate] {
+        char c;
+        return ::read(gate[0], &c, 1) == 1;
+    };
+    bool ok = true;
+    std::vector<pid_t> children;
+    std::vector<std::thread> threads;
+    std::vector<char> results(jobs.size(), 0);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (processes) {
+            pid_t child = ::fork();
+            if (child == 0)
+                ::_exit(wait() && jobs[i]() ? 0 : 1);
+            children.push_back(child);
+        } else {
+            threads.emplace_back([&, i] { results[i] = wait() && jobs[i]() ? 1 : 0; });
+        }
+    }
+    const std::string go(jobs.size(), 'g');
+    ok = ::write(gate[1], go.data(), go.size()) == static_cast<ssize_t>(go.size());
+    for (pid_t child : children) {
+        int status = 0;
+        ok = ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && ok;
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (char r : results)
+        ok = ok && (processes || r);
+    ::close(gate[0]);
+    ::close(gate[1]);
+    return ok;
+}
+
+bool Writes(const std::function<void()>& f)
+{
+    try {
+        f();
+        return true;
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+}
+
+TEST(Concurrent, TwoWritersKeepEveryKey)
+{
+    constexpr int kKeys = 200;
+    for (bool processes : { true, false }) {
+        TempDir dir;
+        const std::string path = dir.file("ies.ini");
+        WriteFile(path, "[Viewer]\r\nWidth=1\r\n");
+        std::vector<std::function<bool()>> jobs;
+        for (const std::string who : { "A", "B" }) {
+            jobs.push_back([&path, who] {
+                for (int i = 0; i < kKeys; ++i) {
+                    // Both write into the same section and a section of their own.
+                    const std::string section = i % 2 ? "Viewer" : "Own" + who;
+                    if (!Writes([&] { profile::WriteString(path, section, who + std::to_string(i), who); }))
+                        return false;
+                }
+                return true;
+            });
+        }
+        ASSERT_TRUE(RunTogether(processes, jobs)) << (processes ? "processes" : "threads");
+        int kept = 0;
+        for (const std::string who : { "A", "B" }) {
+            for (int i = 0; i < kKeys; ++i)
+                kept += profile::ReadString(path, i % 2 ? "Viewer" : "Own" + who, who + std::to_string(i), "") == who;
+        }
+        EXPECT_EQ(kept, 2 * kKeys) << (processes ? "processes" : "threads");
+        EXPECT_EQ(profile::ReadString(path, "Viewer", "Width", ""), "1");
+        EXPECT_EQ(dir.entries(), (std::vector<std::string> { "ies.ini", "ies.ini.lock" }));
+    }
+}
+
+TEST(Concurrent, GeometryWrittenTogetherIsNeverMixed)
+{
+    // Two programs save their window geometry over and over; every state of the file a reader can see holds
+    // one program's four values.
+    TempDir dir;
+    const std::string path = dir.file("ies.ini");
+    const std::vector<std::string> keys = { "Width", "Height", "Left", "Top" };
+    std::vector<std::function<bool()>> jobs;
+    for (const std::string who : { "100", "200" }) {
+        jobs.push_back([&path, &keys, who] {
+            std::vector<std::pair<std::string, std::string>> entries;
+            for (const std::string& key : keys)
+                entries.emplace_back(key, who);
+            for (int round = 0; round < 100; ++round) {
+                if (!Writes([&] { profile::WriteStrings(path, "Viewer", entries); }))
+                    return false;
+            }
+            return true;
+        });
+    }
+    int mixed = 0;
+    jobs.push_back([&path, &keys, &mixed] {
+        for (int look = 0; look < 300; ++look) {
+            const std::string text = ReadFile(path);
+            std::vector<std::string> values;
+            for (const std::string& key : keys)
+                values.emplace_back(profile::FindValue(text, "Viewer", key).value_or(""));
+            mixed += std::count(values.begin(), values.end(), values.front()) != 4;
+        }
+        return true;
+    });
+    ASSERT_TRUE(RunTogether(false, jobs));
+    EXPECT_EQ(mixed, 0);
+    const std::string last = profile::ReadString(path, "Viewer", "Width", "");
+    EXPECT_TRUE(last == "100" || last == "200") << last;
+    for (const std::string& key : keys)
+        EXPECT_EQ(profile::ReadString(path, "Viewer", key, ""), last) << key;
 }
 
 // ---- Hostile files -------------------------------------------------------------------------------------------

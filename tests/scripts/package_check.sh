@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package and tries it as a user would: installs it with apt-get, runs both programs, checks that
-# the desktop entry, the file types and the icons reached the system's databases, then removes it and checks that
-# nothing is left. Without root the package is unpacked into a throwaway root instead and only the programs and
-# files are checked. Usage: package_check.sh (from anywhere; builds with `make package`).
+# Builds the Debian package, runs lintian on it (an error fails) and tries it as a user would: installs it with
+# apt-get, runs both programs, checks that the desktop entry, the file types and the icons reached the system's
+# databases, then removes it and checks that nothing is left. Without root the package is unpacked into a throwaway
+# root instead and only the programs and files are checked. Usage: package_check.sh (from anywhere; builds with
+# `make package`).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tests/scripts/packaging_checks.sh
@@ -12,6 +13,10 @@ deb=$(ls build/package/gonilux_*.deb)
 sample=$PWD/samples/downlight_axial.ies
 echo "== $deb"
 dpkg-deb --info "$deb" | sed -n '/Depends/p'
+
+# Debian's own package checker: every finding is shown, an error fails the check.
+command -v lintian >/dev/null || fail "lintian is not installed (make deps installs it)"
+lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors in $deb"
 
 if [ "$(id -u)" != 0 ]; then
     root=$(mktemp -d)

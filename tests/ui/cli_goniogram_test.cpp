@@ -13,6 +13,7 @@ namespace {
 struct CliRun {
     int exitCode = -1;
     std::string out;
+    std::string err;
 };
 
 CliRun Goniogram(const QStringList& arguments, const QString& locale = QStringLiteral("C"))
@@ -27,6 +28,7 @@ CliRun Goniogram(const QStringList& arguments, const QString& locale = QStringLi
     CliRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
     return run;
 }
 
@@ -101,23 +103,28 @@ TEST(CliGoniogram, Failures)
     const struct {
         QStringList arguments;
         int exitCode;
-        std::string out;
+        std::string err; // the first line of standard error
     } cases[] = {
-        { { empty, "--ops", "-o", png }, 3, "error List index out of bounds (0)\n" },
+        { { empty, "--ops", "-o", png }, 3, "gonilux-cli: " + empty.toStdString() + ": the file is empty\n" },
         { { dir.filePath("missing.ies"), "--ops" }, 3,
-            "error Cannot open file " + dir.filePath("missing.ies").toStdString() + "\n" },
+            "gonilux-cli: " + dir.filePath("missing.ies").toStdString() + ": No such file or directory\n" },
         { { Sample("panel_quadrant.ies"), "--plane", "5", "--ops" }, 2,
-            "error plane 5 is not among the planes 0 to 4\n" },
+            "gonilux-cli: " + Sample("panel_quadrant.ies").toStdString()
+                + ": plane 5 is not among the planes 0 to 4\n" },
         { { Sample("panel_quadrant.ies"), "-o", dir.filePath("none/x.png") }, 3,
-            "error Cannot write file " + dir.filePath("none/x.png").toStdString() + "\n" },
-        { { Sample("panel_quadrant.ies"), "--size", "0x10", "--ops" }, 2, "" },
-        { { Sample("panel_quadrant.ies"), "-o", dir.filePath("x.bmp") }, 2, "" },
-        { { Sample("panel_quadrant.ies") }, 2, "" },
+            "gonilux-cli: cannot write " + dir.filePath("none/x.png").toStdString() + ": No such file or directory\n" },
+        { { Sample("panel_quadrant.ies"), "--size", "0x10", "--ops" }, 2,
+            "gonilux-cli: goniogram: size must be at least 1x1\n" },
+        { { Sample("panel_quadrant.ies"), "-o", dir.filePath("x.bmp") }, 2,
+            "gonilux-cli: goniogram: the picture name must end in .svg or .png: " + dir.filePath("x.bmp").toStdString()
+                + "\n" },
+        { { Sample("panel_quadrant.ies") }, 2, "gonilux-cli: goniogram: give -o OUT.svg|OUT.png, --ops or both\n" },
     };
     for (const auto& c : cases) {
         const CliRun run = Goniogram(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.out, c.out) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, "") << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.err) << c.arguments.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(png));
 }

@@ -109,7 +109,7 @@ protected:
     {
         QStringList found;
         for (const QString& name : QDir(settingsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
-            if (name != QStringLiteral("ies.ini"))
+            if (name != QStringLiteral("ies.ini") && name != QStringLiteral("ies.ini.lock")) // the lock file stays
                 found << name;
         return found;
     }

@@ -1,0 +1,245 @@
+// Reading from a file's text without a string per line: the same lines, the same record, and a peak memory that
+// stays within a few times the file's size however many lines it has.
+#include "Document.h"
+#include "LineText.h"
+#include "PhotometricFile.h"
+#include "TextLines.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+#include <vector>
+
+// Every allocation of the test program is counted, so that a test can measure the peak of live bytes.
+namespace {
+std::atomic<std::size_t> g_live { 0 }, g_peak { 0 };
+constexpr std::size_t kHeader = 16; // keeps the allocation aligned as operator new must
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+    if (!block)
+        throw std::bad_alloc();
+    *reinterpret_cast<std::size_t*>(block) = size;
+    const std::size_t live = g_live += size;
+    std::size_t peak = g_peak;
+    while (live > peak && !g_peak.compare_exchange_weak(peak, live)) { }
+    return block + kHeader;
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* pointer) noexcept
+{
+    if (!pointer)
+        return;
+    auto* block = static_cast<unsigned char*>(pointer) - kHeader;
+    g_live -= *reinterpret_cast<std::size_t*>(block);
+    std::free(block);
+}
+void operator delete[](void* pointer) noexcept { operator delete(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { operator delete(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { operator delete(pointer); }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Texts whose splitting has a trap: every kind of line break, a break at the end, a NUL, runs of empty lines across
+// the line store's recorded starts.
+std::vector<std::string> TrickyTexts()
+{
+    std::vector<std::string> texts
+        = { "", "a", "\n", "\r", "\r\n", "a\r\nb\rc\nd", "a\n\n", "a\r\r\n\n", std::string("ab\0cd\ne", 7), "x\r" };
+    std::string many;
+    for (int i = 0; i < 200; ++i)
+        many += std::string(static_cast<std::size_t>(i % 5), 'x') + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    texts.push_back(many);
+    texts.push_back(std::string(130, '\n') + "tail");
+    return texts;
+}
+
+TEST(TextLines, SplitsAsTheStringListDoesInAnyOrderOfAccess)
+{
+    for (const std::string& text : TrickyTexts()) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(0, 40)));
+        TStringList expected;
+        SplitIntoLines(text, expected);
+        const tTextLines lines(text);
+        ASSERT_EQ(lines.Count(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(lines.Line(i), expected[i]) << "forwards " << i;
+        for (std::size_t i = expected.size(); i-- > 0;)
+            EXPECT_EQ(lines.Line(i), expected[i]) << "backwards " << i;
+    }
+}
+
+TEST(TextLines, CostsLessThanAByteAPerEmptyLine)
+{
+    const std::string text(1 << 20, '\n');
+    const tTextLines lines(text);
+    EXPECT_EQ(lines.Count(), text.size());
+    EXPECT_LT(lines.OverheadBytes(), text.size() / 4);
+}
+
+struct ReadResult {
+    std::string error, message, numeric;
+    TStringList headerLines;
+    tIES ies;
+    tPhotometricHeader header;
+};
+
+void ExpectSame(const ReadResult& a, const ReadResult& b)
+{
+    EXPECT_EQ(a.error, b.error);
+    EXPECT_EQ(a.message, b.message);
+    EXPECT_EQ(a.headerLines, b.headerLines);
+    EXPECT_EQ(a.numeric, b.numeric);
+    EXPECT_EQ(a.ies.VertAngles, b.ies.VertAngles);
+    EXPECT_EQ(a.ies.HorizAngles, b.ies.HorizAngles);
+    EXPECT_EQ(a.ies.Candela, b.ies.Candela);
+    EXPECT_EQ(a.ies.LumensPerLamp, b.ies.LumensPerLamp);
+    EXPECT_EQ(a.ies.UnitsType, b.ies.UnitsType);
+    EXPECT_EQ(a.header.InputWatts, b.header.InputWatts);
+    EXPECT_EQ(a.header.Width, b.header.Width);
+    EXPECT_EQ(a.header.Tilt.MultiplyingFactors, b.header.Tilt.MultiplyingFactors);
+}
+
+ReadResult ReadAsLines(const std::string& path, const std::string& text)
+{
+    ReadResult result;
+    TStringList lines;
+    SplitIntoLines(text, lines);
+    try {
+        ReadPhotometricLines(path, lines, result.headerLines, result.ies, result.header,
+            [&result](const std::string& m) { result.message = m; });
+        if (!IsLdtPath(path))
+            result.numeric = lines.front();
+    } catch (const std::exception& error) {
+        result.error = error.what();
+    }
+    return result;
+}
+
+ReadResult ReadAsText(const std::string& path, const std::string& text)
+{
+    ReadResult result;
+    try {
+        ReadPhotometricText(
+            path, text, result.headerLines, result.ies, result.header,
+            [&result](const std::string& m) { result.message = m; }, &result.numeric);
+    } catch (const std::exception& error) {
+        result.error = error.what();
+    }
+    return result;
+}
+
+TEST(TextLines, ReadingTheTextGivesWhatReadingTheLinesGives)
+{
+    std::vector<fs::path> files;
+    for (const char* folder : { GONILUX_SAMPLES_DIR, GONILUX_FIXTURES_DIR, GONILUX_CORPUS_DIR })
+        if (fs::is_directory(folder))
+            for (const auto& entry : fs::recursive_directory_iterator(folder))
+                if (entry.is_regular_file() && IsPhotometricPath(entry.path().string()))
+                    files.push_back(entry.path());
+    ASSERT_GT(files.size(), 20u);
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.string());
+        std::string text;
+        LoadFileBytes(file.string(), text);
+        ExpectSame(ReadAsLines(file.string(), text), ReadAsText(file.string(), text));
+    }
+    // A header number failing on each kind of line, and texts with no TILT line or nothing after it.
+    const std::string header = "IESNA:LM-63-2002\r\n[TEST] x\r\nTILT=NONE\r\n";
+    for (const std::string& text :
+        std::vector<std::string> { header + "1 1000 1 2 1 1 2 0 0 0\r\n\r\n1 1 x\r\n0 90\r\n0\r\n5 6\r\n",
+            header + "1 1000 1 2 1 1 2 0 0 0 1 1 10\r\n0 90\r\n0\r\n5 6", std::string("\n\n\n1 2 3\n"), header,
+            "TILT=INCLUDE\n1\n2\n0 90\n1\n1 1000 1 2 1 1 2 0 0 0 1 1 10\n0 90\n0\n5 6\n" })
+        for (const char* path : { "a.ies", "a.ldt" }) {
+            SCOPED_TRACE(text + path);
+            ExpectSame(ReadAsLines(path, text), ReadAsText(path, text));
+        }
+}
+
+class PeakMemory : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/gonilux_test_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string m_dir;
+};
+
+TEST_F(PeakMemory, ALoadCostsAtMostThreeTimesTheFileWhateverItsLines)
+{
+    constexpr std::size_t kSize = 4 << 20;
+    const struct {
+        const char* name;
+        std::string line;
+    } cases[] = {
+        { "empty_lines.ies", "\n" },
+        { "empty_lines.ldt", "\n" },
+        { "crlf_lines.ies", "\r\n" },
+        { "short_lines.ldt", "1\n" },
+        { "numbers.ies", "0 " },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = m_dir + "/" + c.name;
+        {
+            std::string text;
+            while (text.size() < kSize)
+                text += c.line;
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        const std::size_t before = g_live;
+        g_peak = before;
+        {
+            Document document;
+            try {
+                document.Load(path, [](const std::string&) {});
+            } catch (const std::exception&) {
+                // refused, as such a file should be: what counts is what it cost
+            }
+        }
+        EXPECT_LE(g_peak - before, 3 * kSize + (2 << 20));
+    }
+}
+
+TEST(LdtMessages, QuoteAtMostTwoHundredCharactersOfALongField)
+{
+    const struct {
+        int line; // the field made long
+        const char* quoted; // how the message quotes it
+    } cases[] = {
+        { 3, "the symmetry indicator \"" },
+        { 4, "the number of C-planes \"" },
+        { 24, "the conversion factor \"" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        TStringList lines(60, "1");
+        lines[static_cast<std::size_t>(c.line - 1)] = std::string(10 << 20, 'z');
+        TStringList header;
+        tIES ies;
+        tPhotometricHeader numbers;
+        std::string message;
+        try {
+            ReadLDT(lines, header, ies, numbers, nullptr);
+        } catch (const std::exception& error) {
+            message = error.what();
+        }
+        EXPECT_NE(message.find(c.quoted + std::string(200, 'z') + "...\""), std::string::npos)
+            << message.substr(0, 300);
+        EXPECT_LT(message.size(), 400u);
+    }
+}
+
+} // namespace
