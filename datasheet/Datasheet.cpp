@@ -12,7 +12,7 @@ Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view
 {
     const std::string refusal = RefusalReason(file);
     if (!refusal.empty())
-        throw std::runtime_error("No datasheet: " + refusal);
+        throw std::runtime_error("no datasheet: " + refusal);
     const PhotometricFigures figures = ComputeFigures(file.Record, file.Header);
     const SheetContent content = BuildContent(file, figures, decimalSeparator);
     SheetDiagrams diagrams;

@@ -95,6 +95,8 @@ namespace {
         curve.points.reserve(section.Points.size());
         for (std::size_t i = 0; i < section.Points.size(); ++i) {
             const tProfilePoint& point = section.Points[i];
+            if (!std::isfinite(static_cast<double>(point.Value)))
+                continue; // a value beyond the reals has no place on the diagram
             const double value = std::clamp(static_cast<double>(point.Value), 0.0, rings.Outer());
             const scene::Point at = At(static_cast<double>(point.Angle), kRadius * value / rings.Outer());
             // A fine table gives points far closer than a printer's dot: those are left out, the last one kept.
