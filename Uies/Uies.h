@@ -132,6 +132,9 @@ public:
 signals:
     // Emitted once the main window has closed; the application ends its event loop on it.
     void closed();
+    // The goniogram's menu asks for the file's datasheet, saved as PDF or printed.
+    void datasheetRequested();
+    void printRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -12,6 +12,8 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
@@ -53,6 +55,12 @@ public:
     TZonalChart* ZonalChart = nullptr;
     QTableView* IntensityTable = nullptr;
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
+    QPushButton* DatasheetButton = nullptr; // saves the file's one-page datasheet as PDF
+    QPushButton* PrintButton = nullptr; // prints it (also Ctrl+P)
+
+    // The shown file's datasheet saved as PDF or printed; what goes wrong is shown, never thrown.
+    void SaveDatasheet();
+    void PrintDatasheet();
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;
@@ -69,6 +77,7 @@ protected:
 
 private:
     void BuildControls();
+    void BuildDatasheetButtons(QVBoxLayout* layout);
     void FillSummary();
     void FillZonal();
     void FillDiagnostics();

@@ -29,6 +29,8 @@ Viewer::Viewer()
     , details_(new DetailsLink(*document_, form1_->PanelImage))
 {
     ConnectWindows(*form1_, *form2_);
+    QObject::connect(form1_, &TForm1::datasheetRequested, details_, [this] { details_->SaveDatasheet(form1_); });
+    QObject::connect(form1_, &TForm1::printRequested, details_, [this] { details_->PrintDatasheet(form1_); });
 }
 
 Viewer::~Viewer()

@@ -98,6 +98,8 @@ std::string CheckVerdict(const Diagnostics& checks)
 
 std::string RefusalReason(const tDetailsFile& file)
 {
+    if (IsEmpty(file.Record) && file.Path.empty())
+        return "no file is loaded";
     if (IsEmpty(file.Record))
         return "the file holds no intensity table";
     for (const tArrEx& row : file.Record.Candela)

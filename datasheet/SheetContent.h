@@ -33,7 +33,8 @@ SheetContent BuildContent(
 // "no problems found" or the counts of warnings and errors the check found ("1 warning", "3 warnings, 1 error").
 std::string CheckVerdict(const Diagnostics& checks);
 
-// Why a file gives no datasheet ("the file holds no intensity table"); empty when it gives one.
+// Why a file gives no datasheet ("no file is loaded", "the file holds no intensity table"); empty when it gives
+// one.
 std::string RefusalReason(const tDetailsFile& file);
 
 } // namespace datasheet

@@ -32,14 +32,14 @@ namespace savechooser {
 
 void setChooser(Chooser chooser) { currentChooser() = std::move(chooser); }
 
-QString saveFileName(QWidget* parent, const QString& caption, const QString& filters)
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters, const QString& proposed)
 {
     QString path;
     QString chosenFilter;
     if (currentChooser())
         path = currentChooser()(caption, filters);
     else
-        path = QFileDialog::getSaveFileName(parent, caption, QString(), filters, &chosenFilter);
+        path = QFileDialog::getSaveFileName(parent, caption, proposed, filters, &chosenFilter);
     if (path.isEmpty())
         return path;
     if (QFileInfo(path).suffix().isEmpty()) {

@@ -17,8 +17,8 @@ using Chooser = std::function<QString(const QString& caption, const QString& fil
 void setChooser(Chooser chooser);
 
 // The path to save to, empty when cancelled. Without an extension of its own the path takes the first one of
-// the chosen filter, so "light" saved as PNG becomes "light.png".
-QString saveFileName(QWidget* parent, const QString& caption, const QString& filters);
+// the chosen filter, so "light" saved as PNG becomes "light.png". The dialog proposes proposed when given.
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters, const QString& proposed = {});
 
 // The path to save a picture to, asked under "Save image as", empty when cancelled. Throws std::runtime_error with
 // the user's message when the name ends in none of the filters' extensions ("Please name the picture with .png or
