@@ -4,6 +4,7 @@
 #include "PolarDiagram.h"
 #include "SheetContent.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace datasheet {
@@ -17,8 +18,11 @@ Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view
     const SheetContent content = BuildContent(file, figures, decimalSeparator);
     SheetDiagrams diagrams;
     diagrams.Polar = BuildPolarDiagram(content.Sections, content.Unit, decimalSeparator);
+    // The cartesian and cone diagrams draw only the main sections of a type C file: they are given those planes
+    // alone, which a large table makes far quicker to draw.
+    const std::optional<tIES> planes = figures.PhotometricType == 1.0 ? MainPlanes(file.Record) : std::optional<tIES>();
     diagrams::DiagramInput input;
-    input.ies = &file.Record;
+    input.ies = planes ? &*planes : &file.Record;
     input.header = &file.Header;
     input.sections = diagrams::SectionFirst | diagrams::SectionSecond;
     input.perKlm = content.Unit == "cd/klm";
@@ -29,6 +33,7 @@ Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view
             = [input](double width, double height) { return diagrams::BuildCartesian(input, width, height); };
     if (diagrams::Refusal(diagrams::Kind::Cone, input).empty())
         diagrams.Cone = [input](double width, double height) { return diagrams::BuildCone(input, width, height); };
+    // The builders are called here, while the planes they point to last.
     return { BuildPage(content, diagrams, paper), content.Title };
 }
 

@@ -166,4 +166,44 @@ std::vector<Section> PolarSections(const tIES& ies, int photometricType, long do
     return sections;
 }
 
+std::optional<tIES> MainPlanes(const tIES& ies)
+{
+    const PlaneLayout layout = TypeCLayout(ies.HorizAngles);
+    std::vector<long double> wanted;
+    switch (layout) {
+    case PlaneLayout::Quadrant:
+        wanted = { 0, 90 };
+        break;
+    case PlaneLayout::Bilateral0:
+        wanted = { 0, 90, 180 };
+        break;
+    case PlaneLayout::Bilateral90:
+        wanted = { 90, 180, 270 };
+        break;
+    case PlaneLayout::Full360:
+        wanted = { 0, 90, 180, 270, 360 };
+        break;
+    case PlaneLayout::FullCircle:
+        wanted = { 0, 90, 180, 270 };
+        break;
+    default:
+        return std::nullopt; // one plane is small already; planes that cover no symmetry are kept whole
+    }
+    tIES main; // the table aside, the record's own fields
+    main.LumensPerLamp = ies.LumensPerLamp;
+    main.CandelaMultiplier = ies.CandelaMultiplier;
+    main.UnitsType = ies.UnitsType;
+    main.NumVertAngles = ies.NumVertAngles;
+    main.VertAngles = ies.VertAngles;
+    for (const long double c : wanted) {
+        std::optional<tArrEx> plane = Plane(ies, layout, c);
+        if (!plane || plane->size() != ies.VertAngles.size())
+            return std::nullopt;
+        main.HorizAngles.push_back(c);
+        main.Candela.push_back(std::move(*plane));
+    }
+    main.NumHorizAngles = static_cast<uint16_t>(main.HorizAngles.size());
+    return main;
+}
+
 } // namespace datasheet

@@ -7,6 +7,7 @@
 #include "SpreadAngles.h"
 #include "tIES.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,10 @@ struct Section {
 // A type C plane the file does not hold is had by its symmetry, or linearly between the nearest planes on either
 // side; a section whose planes cannot be had, or without values, is left out.
 std::vector<Section> PolarSections(const tIES& ies, int photometricType, long double scale);
+
+// A type C record cut down to the planes C0, C90, C180 and C270 of its symmetry (C360 too for 0 to 360), each its
+// own or had as PolarSections has it: the sections are the same in it, at a fraction of the size. Empty for one
+// plane (small already), for planes that cover no symmetry and for rows of another length than the angles.
+std::optional<tIES> MainPlanes(const tIES& ies);
 
 } // namespace datasheet

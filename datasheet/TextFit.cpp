@@ -8,6 +8,8 @@
 namespace datasheet {
 namespace {
 
+    constexpr double kFinestStep = 0.25; // points
+
     double Width(const std::string& text, double size, bool bold) { return scene::EstimateTextWidth(text, size, bold); }
 
     // The longest start of word (whole UTF-8 sequences, at least one character) that fits width.
@@ -150,8 +152,16 @@ void PlaceScene(scene::Scene& page, const scene::Scene& part, double x, double y
     const auto map = [&](scene::Point p) { return scene::Point { left + p.x * scale, upper + p.y * scale }; };
     for (scene::Item item : part.items) {
         if (auto* line = std::get_if<scene::Polyline>(&item)) {
-            for (scene::Point& p : line->points)
-                p = map(p);
+            // Points closer to the last one kept than a printer's dot add nothing but size; the ends stay.
+            std::vector<scene::Point> kept;
+            kept.reserve(line->points.size());
+            for (std::size_t i = 0; i < line->points.size(); ++i) {
+                const scene::Point p = map(line->points[i]);
+                if (kept.empty() || i + 1 == line->points.size()
+                    || std::hypot(p.x - kept.back().x, p.y - kept.back().y) >= kFinestStep)
+                    kept.push_back(p);
+            }
+            line->points = std::move(kept);
             line->pen.width *= scale;
         } else if (auto* rect = std::get_if<scene::Rect>(&item)) {
             const scene::Point corner = map({ rect->x, rect->y });

@@ -19,7 +19,8 @@ std::vector<std::string> WrapText(const std::string& text, double width, double 
 scene::Rect EstimatedBox(const scene::Text& text);
 
 // Adds part's items to page, scaled uniformly to fit the box (x, y, width, height), centred across it and at its
-// top (or centred both ways when top is false); pens and text sizes scale with it.
+// top (or centred both ways when top is false); pens and text sizes scale with it. A line's points closer than a
+// quarter of a unit of page to the point kept before them are left out (its first and last point stay).
 void PlaceScene(
     scene::Scene& page, const scene::Scene& part, double x, double y, double width, double height, bool top = true);
 

@@ -275,6 +275,46 @@ TEST(Datasheet, SectionsFollowTheFilesSymmetryAndType)
     }
 }
 
+TEST(Datasheet, TheMainPlanesGiveTheSameSectionsAsTheWholeTable)
+{
+    struct Case {
+        int planes; // evenly from 0 to last
+        long double last;
+        std::size_t kept; // planes in the cut-down record; 0: none made
+    };
+    const Case cases[] = {
+        { 361, 360, 5 }, // 0..360 by 1
+        { 25, 345, 4 }, // full circle without 360, C90 and C270 on 15-degree steps
+        { 7, 330, 4 }, // full circle by 55 degrees: C90, C180 and C270 between planes
+        { 19, 180, 3 }, // bilateral
+        { 10, 90, 2 }, // quadrant
+        { 1, 0, 0 }, // one plane
+        { 5, 40, 0 }, // no symmetry covered
+    };
+    for (const Case& c : cases) {
+        tDetailsFile file = MakeFile(c.planes, 37, 1, "x");
+        for (int h = 0; h < c.planes; ++h)
+            file.Record.HorizAngles[h] = c.planes == 1 ? 0 : c.last * h / (c.planes - 1);
+        const std::optional<tIES> main = datasheet::MainPlanes(file.Record);
+        EXPECT_EQ(main ? main->HorizAngles.size() : 0u, c.kept) << c.planes << " planes to " << double(c.last);
+        if (!main)
+            continue;
+        EXPECT_EQ(main->VertAngles, file.Record.VertAngles);
+        EXPECT_EQ(main->NumHorizAngles, c.kept);
+        const auto whole = datasheet::PolarSections(file.Record, 1, 1);
+        const auto cut = datasheet::PolarSections(*main, 1, 1);
+        ASSERT_EQ(whole.size(), cut.size());
+        for (std::size_t s = 0; s < whole.size(); ++s) {
+            ASSERT_EQ(whole[s].Points.size(), cut[s].Points.size());
+            for (std::size_t i = 0; i < whole[s].Points.size(); ++i) {
+                EXPECT_EQ(whole[s].Points[i].Angle, cut[s].Points[i].Angle);
+                EXPECT_EQ(whole[s].Points[i].Value, cut[s].Points[i].Value)
+                    << c.planes << " planes, section " << s << " at " << double(whole[s].Points[i].Angle);
+            }
+        }
+    }
+}
+
 TEST(Datasheet, VerdictCountsWarningsAndErrorsButNotNotes)
 {
     const auto checks = [](int notes, int warnings, int errors) {
