@@ -48,6 +48,9 @@ void TForm1::FileListBox1DblClick()
     Label1->setText(HeaderLabelText(HeaderDisplayText(document_.HeaderLines())));
     Label1->adjustSize();
 
+    if (!exists)
+        emit noFileShown();
+
     const RenderWindowLink* renderWindow = RenderWindow();
     if (renderWindow && renderWindow->IsShown() && exists && SpeedButtonUpdate->isChecked())
         RequestRender();

@@ -196,6 +196,7 @@ void TForm1::BindHandlers()
         [this](const QModelIndex& index) { Guard([this, &index] { DirectoryActivated(index.row()); }); });
     connect(DriveComboBox1, &QComboBox::activated, this,
         [this](int index) { Guard([this, index] { DriveChosen(index); }); });
+    BindFileListMenu();
 }
 
 void TForm1::FollowDocument()

@@ -126,12 +126,23 @@ public:
     // Label1's text for the six-line header text: its carriage returns become line breaks.
     static QString HeaderLabelText(const std::string& headerText);
 
+    // The file list's context menu, opened by a right click at a point of the list: "Save as..." for the file
+    // under the pointer. The file is written anew as IES or EULUMDAT where the user chooses.
+    void FileListContextMenu(const QPoint& at);
+    void SaveFileAs(const std::string& path);
+    // A file was written (raw bytes): the file list shows it when it lies in the folder on show, keeping the
+    // selected file selected and loaded.
+    void FileWritten(const QByteArray& path);
+
     // The render check shared by the key release and the left-button release on the degree track bar.
     void TrackBarDegreeRenderCheck();
 
 signals:
     // Emitted once the main window has closed; the application ends its event loop on it.
     void closed();
+    // Emitted when the file list shows no file selected (a folder changed, the selection cleared): the document
+    // keeps its record, but no file is on show.
+    void noFileShown();
     // The goniogram's menu asks for the file's datasheet, saved as PDF or printed.
     void datasheetRequested();
     void printRequested();
@@ -164,6 +175,7 @@ private:
     void DriveChosen(int index);
     void DirectoryActivated(int row);
     void SelectPendingFile();
+    void BindFileListMenu();
 
     TDocument& document_;
     QPointer<QWidget> renderWindow_;
@@ -178,5 +190,6 @@ private:
     QPoint normalFrameOffset_;
     int rendersRequested_ = 0;
     QPointer<QMenu> goniogramMenu_;
+    QPointer<QMenu> fileListMenu_;
     QByteArray pendingFile_; // name of a file to select once its folder is listed
 };

@@ -26,7 +26,12 @@ datasheetui::PrintChooser& currentChooser()
     return chooser;
 }
 
-std::string DecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+// The user's separators, as the details write their numbers.
+tNumberStyle NumberStyle()
+{
+    const QLocale locale = QLocale::system();
+    return { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() };
+}
 
 std::string Bytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -36,7 +41,7 @@ datasheet::Datasheet Sheet(const tDetailsFile& file, datasheet::Paper paper)
     const std::string refusal = datasheet::RefusalReason(file);
     if (!refusal.empty())
         throw std::runtime_error("No datasheet: " + refusal + ".");
-    return datasheet::BuildDatasheet(file, paper, DecimalSeparator());
+    return datasheet::BuildDatasheet(file, paper, NumberStyle());
 }
 
 void Write(const QString& path, const QByteArray& bytes)

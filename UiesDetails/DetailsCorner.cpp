@@ -65,5 +65,5 @@ void TDetailsCorner::Place()
 {
     const int left = panel_->width() - Margin - ButtonWidth;
     Button->move(left, Margin);
-    Warning->move(left - 2 - ButtonHeight, Margin);
+    Warning->move(left - panelcorner::Gap - ButtonHeight, Margin);
 }

@@ -3,6 +3,8 @@
 // a small warning sign left of it, both kept at the top right corner of a panel whatever its size. They take no
 // keyboard focus, so the panel's window keeps its focus order; Alt+D works through the button's mnemonic.
 
+#include "PanelCorner.h"
+
 #include <QObject>
 
 class QPushButton;
@@ -21,9 +23,9 @@ public:
     // tooltip.
     void SetCounts(int warnings, int errors);
 
-    static constexpr int ButtonWidth = 56;
-    static constexpr int ButtonHeight = 20;
-    static constexpr int Margin = 4;
+    static constexpr int ButtonWidth = panelcorner::ButtonWidth;
+    static constexpr int ButtonHeight = panelcorner::ButtonHeight;
+    static constexpr int Margin = panelcorner::Margin;
 
 signals:
     void detailsRequested();

@@ -1,13 +1,20 @@
 // What the tabs show and what Ctrl+C copies from them.
 #include "FormDetails.h"
 
+#include "FileSummary.h"
 #include "IntensityModel.h"
+#include "PhotometricFile.h"
 #include "ZonalChart.h"
 
+#include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QStyle>
@@ -17,7 +24,11 @@
 
 namespace {
 
-std::string DecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+tNumberStyle NumberStyle()
+{
+    const QLocale locale = QLocale::system();
+    return { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() };
+}
 
 // Text from the file, line by line: UTF-8 when valid, otherwise Latin-1, as the header text is shown.
 QString FromBytes(const std::string& bytes)
@@ -44,10 +55,47 @@ void TFormDetails::ShowFile(tDetailsFile file)
 {
     file_ = std::move(file);
     figures_ = IsEmpty(file_.Record) ? PhotometricFigures {} : ComputeFigures(file_.Record, file_.Header);
-    intensityModel_->SetRecord(&file_.Record, DecimalSeparator());
+    const bool none = !HasFile();
+    setWindowTitle(none ? QStringLiteral("Details")
+                        : QStringLiteral("Details - ") + QFileInfo(QFile::decodeName(file_.Path.c_str())).fileName());
+    FillUnits();
     FillSummary();
     FillZonal();
     FillDiagnostics();
+    ShowPlane(plane_);
+    SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
+}
+
+bool TFormDetails::HasFile() const { return !file_.Path.empty() || !IsEmpty(file_.Record); }
+
+void TFormDetails::FillUnits()
+{
+    // An EULUMDAT table is stored per kilolumen: shown so by default, its values read as the file writes them.
+    const std::optional<tIntensityUnit> perKilolumen = PerKilolumenUnit(file_.Header, figures_);
+    units_ = { CandelaUnit(file_.Header) };
+    if (perKilolumen)
+        units_.push_back(*perKilolumen);
+    const QSignalBlocker block(IntensityUnit);
+    IntensityUnit->clear();
+    for (const tIntensityUnit& unit : units_)
+        IntensityUnit->addItem(QString::fromStdString(unit.Name));
+    IntensityUnit->setEnabled(units_.size() > 1);
+    IntensityUnit->setToolTip(
+        perKilolumen ? QString() : QStringLiteral("cd/klm needs a lamp flux (not for absolute photometry)"));
+    SetIntensityUnit(perKilolumen && IsLdtPath(file_.Path) ? 1 : 0);
+}
+
+void TFormDetails::SetIntensityUnit(int index)
+{
+    if (index < 0 || index >= static_cast<int>(units_.size()))
+        return;
+    unit_ = units_[static_cast<std::size_t>(index)];
+    if (IntensityUnit->currentIndex() != index) {
+        const QSignalBlocker block(IntensityUnit);
+        IntensityUnit->setCurrentIndex(index);
+    }
+    intensityModel_->SetRecord(&file_.Record, NumberStyle(), unit_);
+    IntensityTable->resizeColumnsToContents();
     ShowPlane(plane_);
 }
 
@@ -61,8 +109,8 @@ void TFormDetails::ShowPlane(int plane)
 
 void TFormDetails::FillSummary()
 {
-    if (IsEmpty(file_.Record)) {
-        SummaryView->setPlainText(QStringLiteral("No file loaded."));
+    if (!HasFile()) {
+        SummaryView->setPlainText(QStringLiteral("No file selected"));
         return;
     }
     SummaryView->setPlainText(CopyText(TabSummary));
@@ -70,7 +118,7 @@ void TFormDetails::FillSummary()
 
 void TFormDetails::FillZonal()
 {
-    const tTextRows rows = ZonalRows(figures_, DecimalSeparator());
+    const tTextRows rows = ZonalRows(figures_, NumberStyle());
     ZonalTable->clear();
     ZonalTable->setColumnCount(static_cast<int>(rows[0].size()));
     ZonalTable->setRowCount(static_cast<int>(rows.size() - 1));
@@ -85,6 +133,11 @@ void TFormDetails::FillZonal()
             ZonalTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
         }
     ZonalTable->resizeColumnsToContents();
+    // The whole table is shown beside the chart: no column cut off.
+    int width = 2 * ZonalTable->frameWidth() + ZonalTable->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < ZonalTable->columnCount(); ++column)
+        width += ZonalTable->columnWidth(column);
+    ZonalTable->setMinimumWidth(width);
     ZonalChart->SetZones(figures_.ZonalFlux
             ? std::vector<double>(figures_.ZonalFlux->begin(), figures_.ZonalFlux->end())
             : std::vector<double> {});
@@ -93,6 +146,14 @@ void TFormDetails::FillZonal()
 void TFormDetails::FillDiagnostics()
 {
     DiagnosticsTable->setRowCount(0);
+    if (file_.Checks.empty() && HasFile()) {
+        // A clean file says so rather than showing an empty table.
+        DiagnosticsTable->setRowCount(1);
+        auto* clean = new QTableWidgetItem(QString::fromLatin1(kNoProblems));
+        DiagnosticsTable->setItem(0, 3, clean);
+        DiagnosticsTable->resizeColumnsToContents();
+        return;
+    }
     DiagnosticsTable->setRowCount(static_cast<int>(file_.Checks.size()));
     int row = 0;
     for (const Diagnostic& diagnostic : file_.Checks) {
@@ -126,14 +187,10 @@ QString TFormDetails::CopyText(Tab tab) const
     if (IsEmpty(file_.Record))
         return {};
     switch (tab) {
-    case TabSummary: {
-        std::vector<tSummaryEntry> entries = HeaderEntries(file_.HeaderLines);
-        const std::vector<tSummaryEntry> figures = FigureEntries(figures_, DecimalSeparator());
-        entries.insert(entries.end(), figures.begin(), figures.end());
-        return FromBytes(::SummaryText(entries));
-    }
+    case TabSummary:
+        return FromBytes(::SummaryText(SummaryEntries(file_, figures_, NumberStyle())));
     case TabZonal:
-        return Text(ZonalRows(figures_, DecimalSeparator()));
+        return Text(ZonalRows(figures_, NumberStyle()));
     case TabIntensity:
         return IntensityCopyText();
     default:
@@ -145,16 +202,18 @@ QString TFormDetails::IntensityCopyText() const
 {
     const QModelIndexList selected = IntensityTable->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
-        return Text(IntensityRows(file_.Record, DecimalSeparator()));
+        return Text(IntensityRows(file_.Record, NumberStyle(), unit_));
     std::vector<tCell> cells;
     cells.reserve(static_cast<std::size_t>(selected.size()));
     for (const QModelIndex& index : selected)
         cells.push_back({ static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()) });
-    return Text(SelectedIntensityRows(file_.Record, cells, DecimalSeparator()));
+    return Text(SelectedIntensityRows(file_.Record, cells, NumberStyle(), unit_));
 }
 
 QString TFormDetails::DiagnosticsCopyText() const
 {
+    if (file_.Checks.empty() && HasFile())
+        return QString::fromLatin1(kNoProblems) + QLatin1Char('\n');
     std::string lines;
     for (const Diagnostic& diagnostic : file_.Checks)
         lines += FormatDiagnostic(file_.Path, diagnostic) + '\n';

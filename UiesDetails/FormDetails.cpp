@@ -4,19 +4,27 @@
 #include "ProfileFile.h"
 #include "ZonalChart.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace {
 const std::string Section = "Details";
@@ -60,7 +68,7 @@ void TFormDetails::BuildControls()
 
     SummaryView = new QPlainTextEdit;
     SummaryView->setReadOnly(true);
-    SummaryView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SummaryView->setLineWrapMode(QPlainTextEdit::WidgetWidth); // a long entry (a lamp set) wraps: nothing cut off
     Tabs->addTab(SummaryView, QStringLiteral("&Summary"));
 
     auto* zonalPage = new QWidget;
@@ -75,12 +83,32 @@ void TFormDetails::BuildControls()
     Tabs->addTab(zonalPage, QStringLiteral("&Zonal flux"));
 
     intensityModel_ = new TIntensityModel(this);
+    auto* intensityPage = new QWidget;
+    auto* intensityLayout = new QVBoxLayout(intensityPage);
+    intensityLayout->setContentsMargins(0, 0, 0, 0);
+    auto* unitRow = new QHBoxLayout;
+    auto* unitLabel = new QLabel(QStringLiteral("&Unit:"));
+    IntensityUnit = new QComboBox;
+    IntensityUnit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    unitLabel->setBuddy(IntensityUnit);
+    unitRow->addWidget(unitLabel);
+    unitRow->addWidget(IntensityUnit);
+    unitRow->addStretch(1);
+    intensityLayout->addLayout(unitRow);
     IntensityTable = new QTableView;
     IntensityTable->setModel(intensityModel_);
     IntensityTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     IntensityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     IntensityTable->setCornerButtonEnabled(true);
-    Tabs->addTab(IntensityTable, QStringLiteral("&Intensity table"));
+    // The corner names the unit: wide enough for "cd/klm", painted with its text over the plain corner button.
+    IntensityTable->verticalHeader()->setMinimumWidth(
+        IntensityTable->fontMetrics().horizontalAdvance(QStringLiteral("cd/klm")) + 16);
+    intensityCorner_ = IntensityTable->findChild<QAbstractButton*>();
+    if (intensityCorner_)
+        intensityCorner_->installEventFilter(this);
+    intensityLayout->addWidget(IntensityTable);
+    Tabs->addTab(intensityPage, QStringLiteral("&Intensity table"));
+    connect(IntensityUnit, &QComboBox::currentIndexChanged, this, [this](int index) { SetIntensityUnit(index); });
 
     DiagnosticsTable = new QTableWidget(0, DiagnosticsColumns);
     DiagnosticsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -90,6 +118,13 @@ void TFormDetails::BuildControls()
         QStringLiteral("Message"), QStringLiteral("Code") });
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
+
+    SaveAsButton = new QPushButton(QStringLiteral("Save &as..."));
+    SaveAsButton->setToolTip(QStringLiteral("Write the file as IES LM-63-2002 or EULUMDAT (Ctrl+S)"));
+    Tabs->setCornerWidget(SaveAsButton, Qt::TopRightCorner);
+    connect(SaveAsButton, &QPushButton::clicked, this, &TFormDetails::SaveAs);
+    auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WindowShortcut);
+    connect(save, &QShortcut::activated, this, &TFormDetails::SaveAs);
 
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
@@ -102,6 +137,10 @@ void TFormDetails::BuildControls()
 
 bool TFormDetails::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == intensityCorner_ && event->type() == QEvent::Paint) {
+        PaintIntensityCorner();
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Copy)) {
@@ -112,6 +151,18 @@ bool TFormDetails::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TFormDetails::PaintIntensityCorner()
+{
+    QStylePainter painter(intensityCorner_);
+    QStyleOptionHeader option;
+    option.initFrom(intensityCorner_);
+    option.rect = intensityCorner_->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = QString::fromStdString(unit_.Name);
+    option.textAlignment = Qt::AlignCenter;
+    painter.drawControl(QStyle::CE_Header, option);
 }
 
 void TFormDetails::keyPressEvent(QKeyEvent* event)
@@ -144,13 +195,18 @@ void TFormDetails::CopyToClipboard()
     emit copied(text);
 }
 
-void TFormDetails::ReadSettings(const std::string& settingsPath)
+bool TFormDetails::ReadSettings(const std::string& settingsPath)
 {
     const int width = ReadInteger(settingsPath, "Width", this->width());
     const int height = ReadInteger(settingsPath, "Height", this->height());
     resize(std::max(width, 100), std::max(height, 80));
-    move(ReadInteger(settingsPath, "Left", x()), ReadInteger(settingsPath, "Top", y()));
+    // A place is kept only when both its keys are whole numbers.
+    constexpr int none = std::numeric_limits<int>::min();
+    const int left = ReadInteger(settingsPath, "Left", none);
+    const int top = ReadInteger(settingsPath, "Top", none);
+    move(left != none ? left : x(), top != none ? top : y());
     SetCurrentTab(static_cast<Tab>(ReadInteger(settingsPath, "Tab", CurrentTab())));
+    return left != none && top != none;
 }
 
 void TFormDetails::WriteSettings(const std::string& settingsPath) const

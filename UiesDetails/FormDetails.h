@@ -9,7 +9,10 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
+class QAbstractButton;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -28,8 +31,13 @@ public:
     explicit TFormDetails(QWidget* parent = nullptr);
     ~TFormDetails() override;
 
-    // Shows the file (an empty record: no file loaded). The file is kept; the intensity table reads it.
+    // Shows the file (no path and an empty record: no file selected); the title names it. The file is kept; the
+    // intensity table reads it.
     void ShowFile(tDetailsFile file);
+    // The unit of the intensity table: 0 cd, 1 cd/klm (offered when the file has a lamp flux; the default for an
+    // EULUMDAT file, whose table is stored so). Another index is ignored.
+    void SetIntensityUnit(int index);
+    const tIntensityUnit& IntensityUnitShown() const { return unit_; }
     // Marks the plane's row in the intensity table and scrolls to it.
     void ShowPlane(int plane);
     int ShownPlane() const { return plane_; }
@@ -43,10 +51,13 @@ public:
     QString CopyText(Tab tab) const;
     // Puts CopyText() on the clipboard and announces it.
     void CopyToClipboard();
+    // "Save as..." (Ctrl+S): the file shown written anew as IES or EULUMDAT where the user chooses; a refusal is
+    // shown in a message box. Emits fileSaved() once written.
+    void SaveAs();
 
     // The section "Details" of the settings file: place, size and tab. A missing or unusable key keeps what the
-    // window has; a write that fails throws std::runtime_error.
-    void ReadSettings(const std::string& settingsPath);
+    // window has; a write that fails throws std::runtime_error. Reading tells whether a place was kept there.
+    bool ReadSettings(const std::string& settingsPath);
     void WriteSettings(const std::string& settingsPath) const;
 
     QTabWidget* Tabs = nullptr;
@@ -54,7 +65,9 @@ public:
     QTableWidget* ZonalTable = nullptr;
     TZonalChart* ZonalChart = nullptr;
     QTableView* IntensityTable = nullptr;
+    QComboBox* IntensityUnit = nullptr; // above the table: cd or cd/klm
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
+    QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
     QPushButton* DatasheetButton = nullptr; // saves the file's one-page datasheet as PDF
     QPushButton* PrintButton = nullptr; // prints it (also Ctrl+P)
 
@@ -65,9 +78,12 @@ public:
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;
     static constexpr int DiagnosticsColumns = 5;
+    // The one row (and copy) of a file the checker found nothing in.
+    static constexpr const char* kNoProblems = "No problems found";
 
 signals:
     void copied(const QString& text);
+    void fileSaved(const QByteArray& path); // raw file-system bytes
     void closing();
 
 protected:
@@ -77,15 +93,21 @@ protected:
 
 private:
     void BuildControls();
+    bool HasFile() const;
+    void FillUnits();
     void BuildDatasheetButtons(QVBoxLayout* layout);
     void FillSummary();
     void FillZonal();
     void FillDiagnostics();
     QString IntensityCopyText() const;
+    void PaintIntensityCorner();
     QString DiagnosticsCopyText() const;
 
     tDetailsFile file_;
     PhotometricFigures figures_;
     TIntensityModel* intensityModel_ = nullptr;
+    QAbstractButton* intensityCorner_ = nullptr;
+    std::vector<tIntensityUnit> units_;
+    tIntensityUnit unit_;
     int plane_ = 0;
 };

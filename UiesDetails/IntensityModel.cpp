@@ -9,11 +9,12 @@ TIntensityModel::TIntensityModel(QObject* parent)
 {
 }
 
-void TIntensityModel::SetRecord(const tIES* record, std::string decimalSeparator)
+void TIntensityModel::SetRecord(const tIES* record, tNumberStyle style, tIntensityUnit unit)
 {
     beginResetModel();
     record_ = record;
-    separator_ = std::move(decimalSeparator);
+    style_ = std::move(style);
+    unit_ = std::move(unit);
     endResetModel();
 }
 
@@ -38,7 +39,7 @@ int TIntensityModel::columnCount(const QModelIndex& parent) const
 
 QString TIntensityModel::Number(long double value) const
 {
-    return QString::fromStdString(FormatGeneral(value, separator_));
+    return QString::fromStdString(FormatGeneral(value, style_.Decimal));
 }
 
 QVariant TIntensityModel::data(const QModelIndex& index, int role) const
@@ -50,7 +51,7 @@ QVariant TIntensityModel::data(const QModelIndex& index, int role) const
     if (column >= row.size())
         return {};
     if (role == Qt::DisplayRole)
-        return Number(row[column]);
+        return QString::fromStdString(IntensityText(row[column], style_, unit_));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};

@@ -1,7 +1,8 @@
 #pragma once
-// The intensity table as a table model: planes as rows, vertical angles as columns, the values as read. The
-// headers hold the angles; the selected plane's row header is bold.
+// The intensity table as a table model: planes as rows, vertical angles as columns, the intensities in a unit,
+// rounded for reading. The headers hold the angles as read; the selected plane's row header is bold.
 
+#include "DetailsText.h"
 #include "tIES.h"
 
 #include <QAbstractTableModel>
@@ -14,7 +15,7 @@ public:
     explicit TIntensityModel(QObject* parent = nullptr);
 
     // The record is read where it stands; it must outlive the model or be replaced through SetRecord first.
-    void SetRecord(const tIES* record, std::string decimalSeparator);
+    void SetRecord(const tIES* record, tNumberStyle style, tIntensityUnit unit = {});
     void SetMarkedPlane(int plane);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -26,6 +27,7 @@ private:
     QString Number(long double value) const;
 
     const tIES* record_ = nullptr;
-    std::string separator_;
+    tNumberStyle style_;
+    tIntensityUnit unit_;
     int marked_ = -1;
 };

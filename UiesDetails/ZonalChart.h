@@ -1,5 +1,6 @@
 #pragma once
-// A small bar chart of the zonal flux: one horizontal bar per zone, nadir zone on top, scaled to the largest.
+// A small bar chart of the zonal flux: one horizontal bar per zone, nadir zone on top, beside an axis of zone
+// angles in degrees; below, a flux axis in lm of round steps, the bars scaled to its last.
 
 #include <QWidget>
 
@@ -14,7 +15,7 @@ public:
     void SetZones(std::vector<double> zones);
     const std::vector<double>& Zones() const { return zones_; }
 
-    QSize sizeHint() const override { return { 160, 200 }; }
+    QSize sizeHint() const override { return { 220, 260 }; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

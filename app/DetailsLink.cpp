@@ -4,22 +4,32 @@
 #include "Checker.h"
 #include "DatasheetActions.h"
 #include "DetailsCorner.h"
+#include "DetailsPlacement.h"
 #include "FormDetails.h"
 #include "Notifier.h"
+#include "PhotometricFile.h"
 #include "TDocument.h"
+#include "Uies.h"
 
 #include <QCoreApplication>
+#include <QScreen>
+#include <QWidget>
 
 #include <exception>
 
 DetailsLink::DetailsLink(TDocument& document, QWidget* panel)
     : document_(document)
     , corner_(new TDetailsCorner(panel))
+    , panel_(panel)
+    , fileShown_(!document.FileName().empty())
 {
     connect(corner_, &TDetailsCorner::detailsRequested, this, [this] { Guard([this] { ShowDetails(); }); });
     connect(corner_, &TDetailsCorner::diagnosticsRequested, this, [this] { Guard([this] { ShowDiagnostics(); }); });
     connect(&document_, &TDocument::loaded, this, [this] { Guard([this] { FileLoaded(); }); });
     connect(&document_, &TDocument::loadFailed, this, [this] { Guard([this] { LoadFailed(); }); });
+    // The main window may show no file while the document keeps the last one: the details follow what is shown.
+    if (auto* main = qobject_cast<TForm1*>(panel->window()))
+        connect(main, &TForm1::noFileShown, this, [this] { Guard([this] { LoadFailed(); }); });
     connect(&document_, &TDocument::planeChanged, this, [this](int plane) {
         if (window_)
             window_->ShowPlane(plane);
@@ -36,6 +46,7 @@ DetailsLink::~DetailsLink()
 
 void DetailsLink::FileLoaded()
 {
+    fileShown_ = true;
     diagnostics_.clear();
     try {
         diagnostics_ = CheckFile(document_.FileName());
@@ -57,7 +68,8 @@ void DetailsLink::FileLoaded()
 
 void DetailsLink::LoadFailed()
 {
-    // The document is empty now: so are the details, and the sign goes with the file it spoke of.
+    // No file on show now: the details empty, and the sign goes with the file it spoke of.
+    fileShown_ = false;
     diagnostics_.clear();
     corner_->SetCounts(0, 0);
     if (window_)
@@ -66,7 +78,7 @@ void DetailsLink::LoadFailed()
 
 tDetailsFile DetailsLink::CurrentFile() const
 {
-    if (IsEmpty(document_.IESData()) && document_.FileName().empty())
+    if (!fileShown_ || (IsEmpty(document_.IESData()) && document_.FileName().empty()))
         return {};
     tDetailsFile file;
     file.Path = document_.FileName();
@@ -74,6 +86,8 @@ tDetailsFile DetailsLink::CurrentFile() const
     file.HeaderLines = document_.HeaderLines();
     file.Header = document_.Header();
     file.Checks = diagnostics_;
+    if (IsLdtPath(file.Path))
+        file.FileLines = document_.FileLines();
     return file;
 }
 
@@ -81,7 +95,14 @@ void DetailsLink::ShowDetails()
 {
     if (!window_) {
         window_ = new TFormDetails;
-        Guard([this] { window_->ReadSettings(SettingsFilePath()); });
+        connect(window_, &TFormDetails::fileSaved, this,
+            [this](const QByteArray& path) { document_.AnnounceFileWritten(path.toStdString()); });
+        bool placed = false;
+        Guard([this, &placed] { placed = window_->ReadSettings(SettingsFilePath()); });
+        // The first time: beside the main window, on its screen, rather than over it.
+        const QWidget* main = panel_->window();
+        if (!placed && main->screen())
+            window_->move(PlaceBeside(main->frameGeometry(), window_->size(), main->screen()->availableGeometry()));
         window_->ShowFile(CurrentFile());
         window_->ShowPlane(document_.SelectedPlane());
     }

@@ -39,12 +39,15 @@ public:
 
 private:
     void FileLoaded();
+    // A failed load or no file shown: the details and the sign empty.
     void LoadFailed();
     tDetailsFile CurrentFile() const;
     void WriteSettingsOnce();
 
     TDocument& document_;
     TDetailsCorner* corner_;
+    QWidget* panel_;
+    bool fileShown_; // a file loaded and on show in the main window
     TFormDetails* window_ = nullptr;
     Diagnostics diagnostics_;
     bool settingsWritten_ = false;

@@ -2,6 +2,7 @@
 
 #include "DetailsLink.h"
 #include "Notifier.h"
+#include "SaveChooser.h"
 #include "TDocument.h"
 #include "Uies.h"
 #include "UiesRender.h"
@@ -29,6 +30,11 @@ Viewer::Viewer()
     , details_(new DetailsLink(*document_, form1_->PanelImage))
 {
     ConnectWindows(*form1_, *form2_);
+    // Save dialogs propose the name of the file on show.
+    QObject::connect(document_, &TDocument::loaded, document_,
+        [this] { savechooser::setShownFile(QFile::decodeName(document_->FileName().c_str())); });
+    QObject::connect(document_, &TDocument::loadFailed, document_, [] { savechooser::setShownFile({}); });
+    QObject::connect(form1_, &TForm1::noFileShown, document_, [] { savechooser::setShownFile({}); });
     QObject::connect(form1_, &TForm1::datasheetRequested, details_, [this] { details_->SaveDatasheet(form1_); });
     QObject::connect(form1_, &TForm1::printRequested, details_, [this] { details_->PrintDatasheet(form1_); });
 }

@@ -30,10 +30,10 @@ std::string MessageText(std::string_view message)
 
 // The number of C-planes against the symmetry, before the read: a number the symmetry cannot split is what the
 // reader refuses on line 4. Returns whether that was found.
-bool CheckPlaneCount(const TStringList& lines, Report& report)
+bool CheckPlaneCount(const tTextLines& lines, Report& report)
 {
     long double symmetry = 0, planes = 0;
-    if (lines.size() < 4 || !ConvertLdtField(lines[2], symmetry) || !ConvertLdtField(lines[3], planes))
+    if (lines.Count() < 4 || !ConvertLdtField(lines.Line(2), symmetry) || !ConvertLdtField(lines.Line(3), planes))
         return false;
     const int divisor = symmetry == 2 ? 2 : (symmetry == 3 || symmetry == 4) ? 4 : 1;
     if (divisor == 1 || planes < 1 || planes > 65535 || planes != std::floor(planes)
@@ -100,8 +100,8 @@ void CheckTrailingLines(const tLdtFacts& facts, Report& report)
 Diagnostics CheckLdtText(std::string_view bytes)
 {
     Report report;
-    TStringList lines;
-    SplitIntoLines(bytes, lines);
+    // The lines without a string each: a file of millions of empty lines costs little more than its bytes.
+    const tTextLines lines(bytes);
     CheckLdtNulByte(bytes, report);
     const bool planeCount = CheckPlaneCount(lines, report);
     tIES record;

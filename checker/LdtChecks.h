@@ -5,6 +5,7 @@
 #include "LdtReader.h"
 #include "PhotometricHeader.h"
 #include "Report.h"
+#include "TextLines.h"
 #include "tIES.h"
 
 #include <string_view>
@@ -13,9 +14,9 @@
 void CheckLdtNulByte(std::string_view bytes, Report& report);
 
 // Gamma angles out of order and negative intensities, with the codes the IES check gives the same faults.
-void CheckLdtTable(const TStringList& lines, const tLdtFacts& facts, const tIES& record, Report& report);
+void CheckLdtTable(const tTextLines& lines, const tLdtFacts& facts, const tIES& record, Report& report);
 
 // The figures the intensities give against the file: a flux that is no finite number, a light output ratio above
 // 100 %, and the stated downward flux fraction (line 22) and light output ratio (line 23) against the computed.
-void CheckLdtFigures(const TStringList& lines, const tLdtFacts& facts, const tIES& record,
+void CheckLdtFigures(const tTextLines& lines, const tLdtFacts& facts, const tIES& record,
     const tPhotometricHeader& header, Report& report);

@@ -16,13 +16,13 @@ struct IntensityScan {
     std::size_t largestLine = 0; // the line of the largest magnitude
 };
 
-IntensityScan ScanIntensities(const TStringList& lines, const tLdtFacts& facts)
+IntensityScan ScanIntensities(const tTextLines& lines, const tLdtFacts& facts)
 {
     IntensityScan scan;
     long double largest = -1;
-    for (std::size_t line = facts.firstIntensityLine; line <= facts.lastTableLine && line <= lines.size(); ++line) {
+    for (std::size_t line = facts.firstIntensityLine; line <= facts.lastTableLine && line <= lines.Count(); ++line) {
         long double value = 0;
-        if (!ConvertLdtField(lines[line - 1], value))
+        if (!ConvertLdtField(lines.Line(line - 1), value))
             continue; // the reader refuses such a file; nothing here to add
         if (value < 0 && scan.negative++ == 0) {
             scan.firstNegative = value;
@@ -55,7 +55,7 @@ void CheckLdtNulByte(std::string_view bytes, Report& report)
         "a NUL byte; the viewer reads the file only up to here");
 }
 
-void CheckLdtTable(const TStringList& lines, const tLdtFacts& facts, const tIES& record, Report& report)
+void CheckLdtTable(const tTextLines& lines, const tLdtFacts& facts, const tIES& record, Report& report)
 {
     const tArrEx& gamma = record.VertAngles; // as read from the lines from firstGammaLine on
     for (std::size_t i = 1; i < gamma.size(); ++i) {
@@ -73,7 +73,7 @@ void CheckLdtTable(const TStringList& lines, const tLdtFacts& facts, const tIES&
                 + ", the first " + RealText(scan.firstNegative) + " cd/klm; the viewer uses them as they stand");
 }
 
-void CheckLdtFigures(const TStringList& lines, const tLdtFacts& facts, const tIES& record,
+void CheckLdtFigures(const tTextLines& lines, const tLdtFacts& facts, const tIES& record,
     const tPhotometricHeader& header, Report& report)
 {
     const PhotometricFigures figures = ComputeFigures(record, header);
@@ -90,7 +90,7 @@ void CheckLdtFigures(const TStringList& lines, const tLdtFacts& facts, const tIE
         report.Add(Severity::Warning, "lor-over-100", facts.firstIntensityLine, 0, over);
 
     long double stated = 0;
-    if (lines.size() >= 22 && ConvertLdtField(lines[21], stated)) {
+    if (lines.Count() >= 22 && ConvertLdtField(lines.Line(21), stated)) {
         const std::string text
             = RatioDisagreement("the downward flux fraction", stated, figures.DownwardPercent, "the intensities give");
         if (!text.empty())

@@ -8,5 +8,6 @@ int RunInfo(int argc, char** argv);
 int RunGoniogram(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
+int RunConvert(int argc, char** argv);
 int RunDiagram(int argc, char** argv);
 int RunReport(int argc, char** argv);

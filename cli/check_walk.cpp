@@ -3,6 +3,8 @@
 #include "Checker.h"
 #include "in_order.h"
 
+#include "LineText.h"
+
 #include <algorithm>
 #include <exception>
 #include <filesystem>
@@ -77,6 +79,8 @@ void CheckInOrder(const std::vector<CheckTarget>& targets, unsigned threads,
             if (result.error.empty()) {
                 try {
                     result.diagnostics = CheckFile(targets[index].path);
+                } catch (const tFileReadError& failure) {
+                    result.error = "cannot read the file: " + failure.Reason();
                 } catch (const std::exception& failure) {
                     result.error = failure.what();
                 }

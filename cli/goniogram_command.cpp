@@ -176,7 +176,7 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
         if (!clashes[index].empty())
             return FileOutcome { 3, {}, ErrorLine(file + ": gives the same picture name as " + clashes[index]) };
         const std::string output = BatchOutputPath(options.output, file, options.format);
-        return DrawOne(module, options, decimalSeparator, file, output, file + ": ");
+        return DrawOne(module, options, decimalSeparator, file, output, EscapeControls(file) + ": ");
     });
     module.stopGui();
     return worst;

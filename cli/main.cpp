@@ -26,6 +26,9 @@ void usage(std::FILE* to = stderr)
         "         cone        E0 = I(0, 0) / h^2 and D = 2 h tan(beam / 2) at five heights\n"
         "         isocandela  I over C 0..360 and gamma 0..180, contours at 10 % of the maximum\n"
         "       gonilux-cli check PATH... [-r] [--json] [--quiet] [--level error|warning|note]\n"
+        "       gonilux-cli convert FILE -o OUT.ies|OUT.ldt\n"
+        "       gonilux-cli convert FILE... --format ies|ldt -o FOLDER\n"
+        "                              write IES LM-63-2002 or EULUMDAT; several files on every core\n"
         "       gonilux-cli report FILE -o OUT.pdf [--letter]\n"
         "       gonilux-cli report FILE... --format pdf -o FOLDER [--letter]\n"
         "                              one-page datasheets, A4 or US Letter\n"
@@ -61,6 +64,8 @@ int main(int argc, char** argv)
         return RunDiagram(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "check") == 0)
         return RunCheck(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "convert") == 0)
+        return RunConvert(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "report") == 0)
         return RunReport(argc - 1, argv + 1);
     ReportError(std::string("unknown subcommand ") + argv[1]);

@@ -163,7 +163,7 @@ int RenderBatch(const RenderOptions& options)
             return FileOutcome { 3, {}, ErrorLine(file + ": gives the same image name as " + clashes[index]) };
         const std::string output
             = options.output.empty() ? std::string() : BatchOutputPath(options.output, file, options.format);
-        return RenderOne(file, output, options, file + ": ");
+        return RenderOne(file, output, options, EscapeControls(file) + ": ");
     });
 }
 

@@ -9,15 +9,15 @@
 
 namespace datasheet {
 
-Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view decimalSeparator)
+Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, const tNumberStyle& style)
 {
     const std::string refusal = RefusalReason(file);
     if (!refusal.empty())
         throw std::runtime_error("no datasheet: " + refusal);
     const PhotometricFigures figures = ComputeFigures(file.Record, file.Header);
-    const SheetContent content = BuildContent(file, figures, decimalSeparator);
+    const SheetContent content = BuildContent(file, figures, style);
     SheetDiagrams diagrams;
-    diagrams.Polar = BuildPolarDiagram(content.Sections, content.Unit, decimalSeparator);
+    diagrams.Polar = BuildPolarDiagram(content.Sections, content.Unit, style.Decimal);
     // The cartesian and cone diagrams draw only the main sections of a type C file: they are given those planes
     // alone, which a large table makes far quicker to draw.
     const std::optional<tIES> planes = figures.PhotometricType == 1.0 ? MainPlanes(file.Record) : std::optional<tIES>();
@@ -26,7 +26,7 @@ Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view
     input.header = &file.Header;
     input.sections = diagrams::SectionFirst | diagrams::SectionSecond;
     input.perKlm = content.Unit == "cd/klm";
-    input.decimalSeparator = std::string(decimalSeparator);
+    input.decimalSeparator = style.Decimal;
     // The diagrams that need type C are left out of other files' pages rather than shown refused.
     if (diagrams::Refusal(diagrams::Kind::Cartesian, input).empty())
         diagrams.Cartesian

@@ -2,6 +2,7 @@
 // The one-page photometric datasheet of a file, as a scene in points ready for a PDF page or a printer.
 
 #include "DetailsFile.h"
+#include "ReadableNumber.h"
 #include "Scene.h"
 #include "SheetPage.h"
 
@@ -16,7 +17,7 @@ struct Datasheet {
 };
 
 // The datasheet of a read file. Throws std::runtime_error with the reason when the file gives none (no intensity
-// table). Numbers are written with decimalSeparator, as the details write them.
-Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, std::string_view decimalSeparator);
+// table). Numbers are written in the style, as the details write them.
+Datasheet BuildDatasheet(const tDetailsFile& file, Paper paper, const tNumberStyle& style);
 
 } // namespace datasheet

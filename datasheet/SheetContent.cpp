@@ -1,7 +1,7 @@
 #include "SheetContent.h"
 
+#include "FileSummary.h"
 #include "GoniluxVersion.h"
-#include "NumberFormat.h"
 #include "PhotometricFile.h"
 #include "TextEncoding.h"
 
@@ -26,31 +26,16 @@ namespace {
 
     // The summary's figures that the datasheet leaves out: the type is in the sections' names, the lamp count and the
     // ballast factor are inputs rather than results.
-    // For people, as the summary rounds its figures: a number of significant digits.
-    std::string Rounded(long double value, int digits, std::string_view separator)
+    // The zonal flux rows as the details write them, under short headings; a zone with less than a millionth of
+    // the flux (what is left of rounding an empty zone's integral) shows none.
+    tTextRows ShortZonalRows(PhotometricFigures figures, const tNumberStyle& style)
     {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.*Le", digits - 1, value);
-        return FormatGeneral(std::strtold(text, nullptr), separator);
-    }
-
-    // The zonal flux rows with the flux to six significant digits and the share to three, under short headings; a
-    // zone with less than a millionth of the flux shows none.
-    tTextRows RoundedZonalRows(const PhotometricFigures& figures, std::string_view separator)
-    {
-        tTextRows rows = ZonalRows(figures, separator);
+        if (figures.ZonalFlux && figures.Flux)
+            for (double& flux : *figures.ZonalFlux)
+                if (std::fabs(flux) < 1e-6 * std::fabs(*figures.Flux))
+                    flux = 0;
+        tTextRows rows = ZonalRows(figures, style);
         rows.front() = { "Zone", "lm", "%" };
-        if (!figures.ZonalFlux)
-            return rows;
-        for (std::size_t z = 0; z + 1 < rows.size() && z < kZoneCount; ++z) {
-            // What is left of the rounding of an empty zone's integral is no flux.
-            long double flux = (*figures.ZonalFlux)[z];
-            if (figures.Flux && std::fabs(flux) < 1e-6L * std::fabs(*figures.Flux))
-                flux = 0;
-            rows[z + 1][1] = Rounded(flux, 6, separator);
-            if (!rows[z + 1][2].empty())
-                rows[z + 1][2] = Rounded(flux / *figures.Flux * 100, 3, separator);
-        }
         return rows;
     }
 
@@ -67,15 +52,6 @@ namespace {
     std::string Plural(int count, const char* word)
     {
         return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
-    }
-
-    std::string FormatName(const std::string& path, const std::vector<tSummaryEntry>& entries)
-    {
-        if (IsLdtPath(path))
-            return "EULUMDAT";
-        const std::string format = FirstValue(entries, "Format");
-        // A file without the identifier line is of the first edition, which had none.
-        return format.empty() ? "IES LM-63-1986" : format;
     }
 
 } // namespace
@@ -108,8 +84,7 @@ std::string RefusalReason(const tDetailsFile& file)
     return "the file's intensity table has no values";
 }
 
-SheetContent BuildContent(
-    const tDetailsFile& file, const PhotometricFigures& figures, std::string_view decimalSeparator)
+SheetContent BuildContent(const tDetailsFile& file, const PhotometricFigures& figures, const tNumberStyle& style)
 {
     SheetContent sheet;
     const std::vector<tSummaryEntry> header = HeaderEntries(file.HeaderLines);
@@ -123,12 +98,12 @@ SheetContent BuildContent(
     }
     if (!fileName.empty())
         sheet.Head.emplace_back("File", fileName);
-    sheet.Head.emplace_back("Format", DisplayUtf8(FormatName(file.Path, header)));
+    sheet.Head.emplace_back("Format", DisplayUtf8(FormatName(file.Path, file.HeaderLines)));
 
-    for (auto& entry : FigureEntries(figures, decimalSeparator))
+    for (auto& entry : FigureEntries(figures, style))
         if (!Omitted(entry.first))
             sheet.Figures.push_back(std::move(entry));
-    sheet.Zonal = RoundedZonalRows(figures, decimalSeparator);
+    sheet.Zonal = ShortZonalRows(figures, style);
 
     const bool relative = figures.LampFlux && *figures.LampFlux > 0;
     sheet.Unit = relative ? "cd/klm" : "cd";

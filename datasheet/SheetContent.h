@@ -17,7 +17,7 @@ struct SheetContent {
     std::string Title; // the luminaire's name; the file's name when the file names no luminaire
     std::vector<tSummaryEntry> Head; // label, value; entries the file lacks are left out
     std::vector<tSummaryEntry> Figures; // name, value as the summary writes them
-    tTextRows Zonal; // "Zone", "lm", "%", then one row per zone (flux to six significant digits, share to three);
+    tTextRows Zonal; // "Zone", "lm", "%", then one row per zone as the details write them;
                      // only the header row without zonal flux
     std::string Unit; // "cd/klm" (relative photometry) or "cd" (absolute)
     std::vector<Section> Sections; // in the unit
@@ -25,10 +25,9 @@ struct SheetContent {
     std::string Verdict; // "Check: no problems found", "Check: 2 warnings, 1 error"
 };
 
-// All texts are UTF-8 (header bytes that are not valid UTF-8 are taken as Latin-1). Numbers are written with
-// decimalSeparator, as the details write them.
-SheetContent BuildContent(
-    const tDetailsFile& file, const PhotometricFigures& figures, std::string_view decimalSeparator);
+// All texts are UTF-8 (header bytes that are not valid UTF-8 are taken as Latin-1). Numbers are written in the
+// style, as the details write them.
+SheetContent BuildContent(const tDetailsFile& file, const PhotometricFigures& figures, const tNumberStyle& style);
 
 // "no problems found" or the counts of warnings and errors the check found ("1 warning", "3 warnings, 1 error").
 std::string CheckVerdict(const Diagnostics& checks);

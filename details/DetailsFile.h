@@ -14,4 +14,5 @@ struct tDetailsFile {
     TStringList HeaderLines; // up to and including the TILT line
     tPhotometricHeader Header;
     Diagnostics Checks; // what the checker found in the file, in the order it gives them
+    TStringList FileLines; // an EULUMDAT file's lines (its facts beyond the record are read there); else empty
 };

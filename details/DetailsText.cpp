@@ -4,8 +4,6 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -23,25 +21,26 @@ std::string_view Trimmed(std::string_view text)
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-// For people: six significant digits are plenty for figures computed from a table of measurements.
-std::string Rounded(double value, std::string_view decimalSeparator)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.5e", value);
-    return FormatGeneral(std::strtold(text, nullptr), decimalSeparator);
-}
+// Tables are dense columns of numbers: their cells are not grouped by thousands.
+tNumberStyle Ungrouped(const tNumberStyle& style) { return tNumberStyle(style.Decimal); }
 
 class FigureWriter {
 public:
-    FigureWriter(std::vector<tSummaryEntry>& entries, std::string_view decimalSeparator)
+    FigureWriter(std::vector<tSummaryEntry>& entries, const tNumberStyle& style)
         : entries_(entries)
-        , separator_(decimalSeparator)
+        , style_(style)
     {
     }
 
+    // Four significant digits and the unit.
     std::string Shown(const std::optional<double>& value, const char* unit = "") const
     {
-        return value ? Rounded(*value, separator_) + unit : "not defined";
+        return value ? Reading(*value, style_) + unit : "not defined";
+    }
+    // One decimal and the unit.
+    std::string Tenth(const std::optional<double>& value, const char* unit) const
+    {
+        return value ? Tenths(*value, style_) + unit : "not defined";
     }
 
     void Add(std::string name, std::string value) { entries_.emplace_back(std::move(name), std::move(value)); }
@@ -49,15 +48,19 @@ public:
     {
         Add(std::move(name), Shown(value, unit));
     }
+    void AddTenths(std::string name, const std::optional<double>& value, const char* unit)
+    {
+        Add(std::move(name), Tenth(value, unit));
+    }
     void Spread(const char* name, const tSectionAngles& angles)
     {
-        Add(std::string(name) + " " + angles.FirstLabel, angles.First, " degrees");
-        Add(std::string(name) + " " + angles.SecondLabel, angles.Second, " degrees");
+        AddTenths(std::string(name) + " " + angles.FirstLabel, angles.First, " degrees");
+        AddTenths(std::string(name) + " " + angles.SecondLabel, angles.Second, " degrees");
     }
 
 private:
     std::vector<tSummaryEntry>& entries_;
-    std::string_view separator_;
+    const tNumberStyle& style_;
 };
 
 std::string TypeName(const std::optional<double>& type)
@@ -93,29 +96,29 @@ std::vector<tSummaryEntry> HeaderEntries(const TStringList& headerLines)
     return entries;
 }
 
-std::vector<tSummaryEntry> FigureEntries(const PhotometricFigures& figures, std::string_view decimalSeparator)
+std::vector<tSummaryEntry> FigureEntries(const PhotometricFigures& figures, const tNumberStyle& style)
 {
     std::vector<tSummaryEntry> entries;
-    FigureWriter out(entries, decimalSeparator);
+    FigureWriter out(entries, style);
     out.Add("Photometric type", TypeName(figures.PhotometricType));
     out.Add("Luminous flux", figures.Flux, " lm");
     out.Add("Lamp flux", figures.LampFlux, " lm");
     out.Add("Number of lamps", figures.NumberOfLamps);
-    out.Add("Light output ratio", figures.LightOutputRatio, " %");
+    out.AddTenths("Light output ratio", figures.LightOutputRatio, " %");
     out.Add("Input watts", figures.InputWatts, " W");
     out.Add("Efficacy", figures.Efficacy, " lm/W");
     out.Add("Ballast factor", out.Shown(figures.BallastFactor) + " (not applied)");
     out.Add("Maximum intensity", figures.MaxIntensity, " cd");
     if (figures.MaxHorizontal && figures.MaxVertical)
         out.Add("Maximum at",
-            "horizontal " + out.Shown(figures.MaxHorizontal) + ", vertical "
-                + out.Shown(figures.MaxVertical, " degrees"));
+            "horizontal " + out.Tenth(figures.MaxHorizontal, " degrees") + ", vertical "
+                + out.Tenth(figures.MaxVertical, " degrees"));
     else
         out.Add("Maximum at", "not defined");
     out.Spread("Beam angle", figures.Beam);
     out.Spread("Field angle", figures.Field);
-    out.Add("Downward flux", figures.DownwardPercent, " %");
-    out.Add("Upward flux", figures.UpwardPercent, " %");
+    out.AddTenths("Downward flux", figures.DownwardPercent, " %");
+    out.AddTenths("Upward flux", figures.UpwardPercent, " %");
     if (!figures.Note.empty())
         out.Add("Not computed", figures.Note);
     return entries;
@@ -129,37 +132,56 @@ std::string SummaryText(const std::vector<tSummaryEntry>& entries)
     return text;
 }
 
-tTextRows ZonalRows(const PhotometricFigures& figures, std::string_view decimalSeparator)
+tTextRows ZonalRows(const PhotometricFigures& figures, const tNumberStyle& style)
 {
-    tTextRows rows { { "Zone", "Flux (lm)", "Share (%)" } };
+    tTextRows rows { { "Zone (degrees)", "Flux (lm)", "Share (%)" } };
     if (!figures.ZonalFlux)
         return rows;
     const bool shares = figures.Flux && *figures.Flux != 0;
     for (int z = 0; z < kZoneCount; ++z) {
         const long double flux = (*figures.ZonalFlux)[z];
-        rows.push_back(
-            { std::to_string(10 * z) + "-" + std::to_string(10 * (z + 1)), FormatGeneral(flux, decimalSeparator),
-                shares ? FormatGeneral(flux / *figures.Flux * 100, decimalSeparator) : "" });
+        rows.push_back({ std::to_string(10 * z) + "-" + std::to_string(10 * (z + 1)), Reading(flux, Ungrouped(style)),
+            shares ? Tenths(flux / *figures.Flux * 100, style) : "" });
     }
     return rows;
 }
 
-tTextRows IntensityRows(const tIES& ies, std::string_view decimalSeparator)
+tIntensityUnit CandelaUnit(const tPhotometricHeader& header)
+{
+    return { "cd", header.CandelaMultiplier != 0 ? header.CandelaMultiplier : 1 };
+}
+
+std::optional<tIntensityUnit> PerKilolumenUnit(const tPhotometricHeader& header, const PhotometricFigures& figures)
+{
+    if (!figures.LampFlux || !(*figures.LampFlux > 0))
+        return std::nullopt;
+    return tIntensityUnit { "cd/klm", CandelaUnit(header).Factor * 1000 / static_cast<long double>(*figures.LampFlux) };
+}
+
+std::string IntensityCorner(const tIntensityUnit& unit) { return "H \\ V (" + unit.Name + ")"; }
+
+std::string IntensityText(long double value, const tNumberStyle& style, const tIntensityUnit& unit)
+{
+    return Reading(value * unit.Factor, Ungrouped(style));
+}
+
+tTextRows IntensityRows(const tIES& ies, const tNumberStyle& style, const tIntensityUnit& unit)
 {
     tTextRows rows(1 + ies.Candela.size());
-    rows[0].push_back(kIntensityCorner);
+    rows[0].push_back(IntensityCorner(unit));
     for (const long double angle : ies.VertAngles)
-        rows[0].push_back(FormatGeneral(angle, decimalSeparator));
+        rows[0].push_back(FormatGeneral(angle, style.Decimal));
     for (std::size_t h = 0; h < ies.Candela.size(); ++h) {
         tTextRow& row = rows[h + 1];
-        row.push_back(h < ies.HorizAngles.size() ? FormatGeneral(ies.HorizAngles[h], decimalSeparator) : "");
+        row.push_back(h < ies.HorizAngles.size() ? FormatGeneral(ies.HorizAngles[h], style.Decimal) : "");
         for (const long double value : ies.Candela[h])
-            row.push_back(FormatGeneral(value, decimalSeparator));
+            row.push_back(IntensityText(value, style, unit));
     }
     return rows;
 }
 
-tTextRows SelectedIntensityRows(const tIES& ies, const std::vector<tCell>& cells, std::string_view decimalSeparator)
+tTextRows SelectedIntensityRows(
+    const tIES& ies, const std::vector<tCell>& cells, const tNumberStyle& style, const tIntensityUnit& unit)
 {
     std::vector<tCell> inside;
     for (const tCell& cell : cells)
@@ -176,7 +198,7 @@ tTextRows SelectedIntensityRows(const tIES& ies, const std::vector<tCell>& cells
     tTextRows rows(high.Row - low.Row + 1, tTextRow(high.Column - low.Column + 1));
     for (const tCell& cell : inside)
         rows[cell.Row - low.Row][cell.Column - low.Column]
-            = FormatGeneral(ies.Candela[cell.Row][cell.Column], decimalSeparator);
+            = IntensityText(ies.Candela[cell.Row][cell.Column], style, unit);
     return rows;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 // The texts of the details: the summary as "name: value" entries, the zonal flux and the intensity table as rows of
-// cells. Texts are the file's bytes as they stand (no encoding applied); numbers take the caller's decimal separator.
+// cells. Texts are the file's bytes as they stand (no encoding applied); numbers carry their units, are rounded for
+// reading (ReadableNumber.h) and take the caller's separators.
 
 #include "PhotometricFigures.h"
 #include "PhotometricHeader.h"
+#include "ReadableNumber.h"
 #include "tIES.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,22 +24,37 @@ using tSummaryEntry = std::pair<std::string, std::string>; // name, value
 std::vector<tSummaryEntry> HeaderEntries(const TStringList& headerLines);
 
 // The figures with their units, "not defined" where a figure is empty, and "Not computed" with the note when
-// there is one. Figures are rounded to six significant digits.
-std::vector<tSummaryEntry> FigureEntries(const PhotometricFigures& figures, std::string_view decimalSeparator);
+// there is one. Flux, intensity, power and efficacy take four significant digits, percentages and angles one
+// decimal.
+std::vector<tSummaryEntry> FigureEntries(const PhotometricFigures& figures, const tNumberStyle& style);
 
 // "name: value" lines, each ending in a line feed.
 std::string SummaryText(const std::vector<tSummaryEntry>& entries);
 
-// The header row ("Zone", "Flux (lm)", "Share (%)") and one row per zone ("0-10" ... "170-180"); only the header
-// row when the figures have no zonal flux. The share is empty while the total flux is not defined or zero.
-tTextRows ZonalRows(const PhotometricFigures& figures, std::string_view decimalSeparator);
+// The header row ("Zone (degrees)", "Flux (lm)", "Share (%)") and one row per zone ("0-10" ... "170-180"); only
+// the header row when the figures have no zonal flux. The share is empty while the total flux is not defined or
+// zero. Flux to four significant digits, share to one decimal; table cells are not grouped by thousands.
+tTextRows ZonalRows(const PhotometricFigures& figures, const tNumberStyle& style);
 
-// The corner cell of the intensity table: planes (horizontal angles) down, vertical angles across.
-inline constexpr const char* kIntensityCorner = "H \\ V";
+// The unit of the intensity table: the table's values times Factor are intensities in Name.
+struct tIntensityUnit {
+    std::string Name = "cd";
+    long double Factor = 1;
+};
 
-// The header row (the corner, then the vertical angles) and one row per plane (its horizontal angle, then its
-// values as read, without the candela multiplier).
-tTextRows IntensityRows(const tIES& ies, std::string_view decimalSeparator);
+// Candela: the values times the candela multiplier.
+tIntensityUnit CandelaUnit(const tPhotometricHeader& header);
+// Candela per 1000 lamp lumens (cd x 1000 / lamp flux); empty without a lamp flux (absolute photometry).
+std::optional<tIntensityUnit> PerKilolumenUnit(const tPhotometricHeader& header, const PhotometricFigures& figures);
+
+// The corner cell of the intensity table: planes (horizontal angles) down, vertical angles across, and the unit.
+std::string IntensityCorner(const tIntensityUnit& unit);
+
+// The header row (the corner, then the vertical angles as read) and one row per plane (its horizontal angle, then
+// its intensities in the unit, to four significant digits, not grouped by thousands).
+tTextRows IntensityRows(const tIES& ies, const tNumberStyle& style, const tIntensityUnit& unit = {});
+// One intensity as the table shows it.
+std::string IntensityText(long double value, const tNumberStyle& style, const tIntensityUnit& unit);
 
 // A cell of the intensity values: plane (row) and vertical-angle index (column), both from 0.
 struct tCell {
@@ -46,7 +64,8 @@ struct tCell {
 
 // The values of the selected cells: the rectangle from the first to the last selected row and column, cells not
 // selected left empty, no header row or column. Cells outside the table are ignored; empty when none is left.
-tTextRows SelectedIntensityRows(const tIES& ies, const std::vector<tCell>& cells, std::string_view decimalSeparator);
+tTextRows SelectedIntensityRows(
+    const tIES& ies, const std::vector<tCell>& cells, const tNumberStyle& style, const tIntensityUnit& unit = {});
 
 // Rows as text: cells separated by tabs, each row ending in a line feed.
 std::string TabSeparated(const tTextRows& rows);

@@ -44,3 +44,5 @@ void TDocument::RefreshMaxIntensity(int first, int last)
     if (Document::RefreshMaxIntensity(first, last))
         emit maxIntensityChanged();
 }
+
+void TDocument::AnnounceFileWritten(const std::string& path) { emit fileWritten(QByteArray::fromStdString(path)); }

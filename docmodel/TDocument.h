@@ -4,6 +4,7 @@
 
 #include "Document.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -32,6 +33,9 @@ public:
     void SetOrthoDown(bool down);
     // See Document::RefreshMaxIntensity; emits maxIntensityChanged() when it recomputed.
     void RefreshMaxIntensity(int first, int last);
+    // A window wrote a photometric file (path in raw file-system bytes): emits fileWritten() so that a window
+    // listing its folder can show it.
+    void AnnounceFileWritten(const std::string& path);
 
 signals:
     void loaded();
@@ -40,4 +44,5 @@ signals:
     void fitChanged(bool down);
     void orthoChanged(bool down);
     void maxIntensityChanged();
+    void fileWritten(const QByteArray& path);
 };

@@ -15,7 +15,10 @@ void Document::Load(const std::string& path, const HeaderErrorSink& onHeaderErro
     LoadFileBytes(path, text);
     fileLines_.clear();
     std::string numeric;
-    ReadPhotometricText(path, text, headerLines_, ies_, header_, onHeaderError, &numeric);
+    // An EULUMDAT field the record does not need is no reason to stop the user: the checker reports it (the
+    // details' Diagnostics and the warning sign). An IES header number keeps its message.
+    ReadPhotometricText(
+        path, text, headerLines_, ies_, header_, IsLdtPath(path) ? HeaderErrorSink() : onHeaderError, &numeric);
     if (!numeric.empty())
         fileLines_.push_back(std::move(numeric));
     fileName_ = path;

@@ -29,9 +29,10 @@ public:
     bool OrthoDown() const { return orthoDown_; }
 
     // Empties the intensity table, then reads the file at path into the record, as an EULUMDAT file when its name
-    // ends in ".ldt" (any case) and as an IES file otherwise. The header check's message goes to onHeaderError
-    // while the read goes on. Throws std::runtime_error when the file cannot be read; the table
-    // stays empty then and FileName() becomes empty; the header lines and numbers keep those of the last file read.
+    // ends in ".ldt" (any case) and as an IES file otherwise. The IES header check's message goes to onHeaderError
+    // while the read goes on; an EULUMDAT field the record does not need gives none (the checker reports it). Throws
+    // std::runtime_error when the file cannot be read; the table stays empty then and FileName() becomes empty; the
+    // header lines and numbers keep those of the last file read.
     void Load(const std::string& path, const HeaderErrorSink& onHeaderError);
 
     // Each returns whether the value changed.

@@ -146,26 +146,36 @@ PlaneLayout TypeCLayout(const tArrEx& horizontal)
     return PlaneLayout::Other;
 }
 
-std::optional<long double> SpreadWidth(const tProfile& profile, long double fraction)
+std::optional<long double> SpreadWidth(const tProfile& profile, long double fraction, long double reach)
 {
-    if (profile.empty())
+    // The window: the points within reach of 0, one run of the ascending profile.
+    std::size_t first = 0;
+    while (first < profile.size() && std::fabs(profile[first].Angle) > reach)
+        ++first;
+    std::size_t last = first;
+    while (last < profile.size() && std::fabs(profile[last].Angle) <= reach)
+        ++last;
+    if (first == last)
         return std::nullopt;
-    const std::size_t peak = FirstMaximum(profile);
-    const long double maximum = profile[peak].Value;
+    const tProfile window(
+        profile.begin() + static_cast<std::ptrdiff_t>(first), profile.begin() + static_cast<std::ptrdiff_t>(last));
+    const std::size_t peak = FirstMaximum(window);
+    const long double maximum = window[peak].Value;
     if (!(maximum > 0))
         return std::nullopt;
     const long double threshold = fraction * maximum;
-    std::optional<long double> right;
-    for (std::size_t j = peak + 1; j < profile.size() && !right; ++j)
-        if (profile[j].Value < threshold)
-            right = Crossing(profile[j - 1], profile[j], threshold);
-    std::optional<long double> left;
-    for (std::size_t j = peak; j > 0 && !left; --j)
-        if (profile[j - 1].Value < threshold)
-            left = Crossing(profile[j], profile[j - 1], threshold);
-    if (!left || !right)
+    // From each end of the window towards the peak, the first point at or above the threshold; the peak itself
+    // qualifies, so each walk ends. A window end that is at or above the threshold leaves the spread open.
+    std::size_t right = window.size() - 1;
+    while (right > peak && window[right].Value < threshold)
+        --right;
+    std::size_t left = 0;
+    while (left < peak && window[left].Value < threshold)
+        ++left;
+    if (right == window.size() - 1 || left == 0)
         return std::nullopt;
-    const long double width = *right - *left;
+    const long double width
+        = Crossing(window[right], window[right + 1], threshold) - Crossing(window[left], window[left - 1], threshold);
     if (!std::isfinite(width))
         return std::nullopt;
     return width;
@@ -184,9 +194,10 @@ std::optional<long double> TypeCSpread(
     if (fromNadir.empty())
         return std::nullopt;
     if (std::fabs(fromNadir[FirstMaximum(fromNadir)].Angle) <= 90)
-        return SpreadWidth(fromNadir, fraction);
+        return SpreadWidth(fromNadir, fraction, kTypeCReach);
     // An upward beam: measured from the zenith.
-    return SpreadWidth(SectionProfile(ies.VertAngles, first, second, [](long double g) { return 180 - g; }), fraction);
+    return SpreadWidth(
+        SectionProfile(ies.VertAngles, first, second, [](long double g) { return 180 - g; }), fraction, kTypeCReach);
 }
 
 std::optional<long double> HorizontalSpread(const tIES& ies, long double multiplier, long double fraction)

@@ -4,6 +4,7 @@
 
 #include "tIES.h"
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -18,10 +19,16 @@ enum class PlaneLayout { OnePlane, Quadrant, Bilateral0, Bilateral90, Full360, F
 
 PlaneLayout TypeCLayout(const tArrEx& horizontal);
 
-// The distance between the two crossings of fraction x maximum, walking out each way from the profile's first
-// maximum; the crossing is linear between the first point below and the one before it. Empty when the maximum is
-// not above zero, when a side never falls below, or when the result is not finite. Points in ascending angle order.
-std::optional<long double> SpreadWidth(const tProfile& profile, long double fraction);
+// The distance between the outermost crossings of fraction x maximum within the window of points whose |angle| is
+// at most reach. From each end of the window towards the first maximum, the first point at or above the threshold
+// is taken; the crossing is linear between it and the point beyond it. So a batwing spreads over both its wings.
+// Empty when the maximum is not above zero, when a window end is itself at or above the threshold, or when the
+// result is not finite. Points in ascending angle order.
+std::optional<long double> SpreadWidth(
+    const tProfile& profile, long double fraction, long double reach = std::numeric_limits<long double>::infinity());
+
+// Type C sections are measured within 90 degrees of the nadir (or of the zenith for an upward beam).
+inline constexpr long double kTypeCReach = 90;
 
 // The spread across the type C section C(ca) - C(ca + 180), measured from the zenith instead when the maximum lies
 // more than 90 degrees from nadir. Intensities are scaled by multiplier. Empty when a plane cannot be had.

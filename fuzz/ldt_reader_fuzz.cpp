@@ -7,6 +7,7 @@
 #include "LdtReader.h"
 #include "LineText.h"
 #include "TextEncoding.h"
+#include "TextLines.h"
 
 #include <cmath>
 #include <cstdio>
@@ -92,8 +93,8 @@ void CheckAgreement(std::string_view bytes, const std::string& refusal, const tL
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    TStringList lines;
-    SplitIntoLines(bytes, lines);
+    // The line store the program reads EULUMDAT files through (no string per line).
+    const tTextLines lines(bytes);
     tIES ies;
     TStringList headerLines;
     tPhotometricHeader header;

@@ -45,12 +45,15 @@ std::string Slurp(const std::string& path)
     return ss.str();
 }
 
+// Entries of the folder besides the lock file, which stays beside the settings file by design.
 int EntryCount(const std::string& dir)
 {
     int n = 0;
     if (DIR* d = ::opendir(dir.c_str())) {
-        while (dirent* e = ::readdir(d))
-            n += std::string(e->d_name) != "." && std::string(e->d_name) != "..";
+        while (dirent* e = ::readdir(d)) {
+            const std::string name = e->d_name;
+            n += name != "." && name != ".." && name != "ies.ini.lock";
+        }
         ::closedir(d);
     }
     return n;

@@ -25,8 +25,10 @@ std::string FormatReal(long double value)
 // Returns whether the TILT line announces tilt data that follow it.
 bool SplitOffHeader(TStringList& fileLines, TStringList& headerLines)
 {
-    headerLines.clear();
     const std::size_t tilt = FindTiltLine(fileLines);
+    if (tilt != fileLines.size() && tilt >= kMaxHeaderLines)
+        throw std::runtime_error(TooManyHeaderLinesMessage(tilt + 1));
+    headerLines.clear();
     if (tilt == fileLines.size())
         return false;
     headerLines.assign(
@@ -170,6 +172,12 @@ void ReadNumbers(const std::string& numeric, bool tiltData, const LineOf& lineOf
 
 } // namespace
 
+std::string TooManyHeaderLinesMessage(std::size_t tiltLine)
+{
+    return "The TILT line of this file is line " + std::to_string(tiltLine) + ", beyond the "
+        + std::to_string(kMaxHeaderLines) + " lines a header may have; the file is not loaded.";
+}
+
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError)
 {
     tPhotometricHeader unused;
@@ -201,6 +209,8 @@ void ReadIESText(std::string_view text, TStringList& headerLines, std::string& n
     std::size_t tilt = 0;
     while (tilt < lines.Count() && !IsTiltLine(lines.Line(tilt)))
         ++tilt;
+    if (tilt < lines.Count() && tilt >= kMaxHeaderLines)
+        throw std::runtime_error(TooManyHeaderLinesMessage(tilt + 1));
     headerLines.clear();
     std::size_t first = 0; // the first numeric line: all of them when there is no TILT line
     if (tilt < lines.Count()) {

@@ -23,6 +23,14 @@ inline constexpr std::uint64_t kMaxCandelaValues = 4000000;
 // named like a photometric file would otherwise be read whole into memory and could exhaust it.
 inline constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 
+// The most lines a file may hold up to and including its TILT line. Real headers are a few dozen lines; each line
+// kept costs a string object, so a file of millions of short lines before its TILT line would cost tens of times its
+// size. Such a file is refused.
+inline constexpr std::size_t kMaxHeaderLines = 100000;
+
+// The refusal of a file whose TILT line is line tiltLine (1-based), beyond kMaxHeaderLines.
+std::string TooManyHeaderLinesMessage(std::size_t tiltLine);
+
 // Loads a file's bytes into lines, one byte per character, split at CR, LF or CR LF; a NUL ends the text.
 // A file larger than kMaxFileBytes is refused with a message naming its size.
 // Throws std::runtime_error("Cannot open file <path>") when the file cannot be opened for reading.
@@ -34,8 +42,9 @@ void LoadFileLines(const std::string& path, TStringList& lines);
 // receives "Error!\r\rLine N" once, N being the file's 1-based line of the first failing number (the line
 // after the last when the file ended early), and the read goes on.
 // Throws std::runtime_error with the text the user sees when the numeric text is empty
-// ("List index out of bounds (0)"), when a count lies outside 0 to 65535 or when the declared table exceeds
-// kMaxCandelaValues. The record is then left exactly as it was: nothing is loaded.
+// ("List index out of bounds (0)"), when the TILT line lies beyond kMaxHeaderLines, when a count lies outside 0 to
+// 65535 or when the declared table exceeds kMaxCandelaValues. The record is then left exactly as it was: nothing is
+// loaded.
 void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, const HeaderErrorSink& onHeaderError);
 // The same read, also filling header with the thirteen numbers of the photometric block and the tilt data, as read.
 // On a throw, header is left as it was too.

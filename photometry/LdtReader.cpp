@@ -241,8 +241,11 @@ bool ConvertLdtField(std::string_view text, long double& value)
 
 namespace {
 
-void ReadFields(const Fields& fields, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut)
+// Reads the fields; lines is the list they come from (a string list or a line store), for collecting the fields
+// again when fieldsOut asks for them.
+template <class LineList>
+void ReadFields(const Fields& fields, const LineList& lines, TStringList& headerLines, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* factsOut, tLdtFields* fieldsOut)
 {
     tLdtFacts facts;
     auto& failures = facts.failures;
@@ -345,9 +348,14 @@ void ReadFields(const Fields& fields, TStringList& headerLines, tIES& ies, tPhot
 
     TStringList newHeaderLines = HeaderLinesOf(fields, fields.Text(first + 1, ""));
     const std::size_t firstFailure = failures.empty() ? 0 : failures.front().line;
+    tLdtFields collected;
+    if (fieldsOut)
+        collected = CollectLdtFields(lines, facts);
     ies = std::move(read);
     header = std::move(numbers);
     headerLines = std::move(newHeaderLines);
+    if (fieldsOut)
+        *fieldsOut = std::move(collected);
     if (factsOut)
         *factsOut = std::move(facts);
     if (firstFailure != 0 && onHeaderError)
@@ -357,13 +365,13 @@ void ReadFields(const Fields& fields, TStringList& headerLines, tIES& ies, tPhot
 } // namespace
 
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* facts)
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts, tLdtFields* fields)
 {
-    ReadFields(Fields(fileLines), headerLines, ies, header, onHeaderError, facts);
+    ReadFields(Fields(fileLines), fileLines, headerLines, ies, header, onHeaderError, facts, fields);
 }
 
 void ReadLDT(const tTextLines& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* facts)
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts, tLdtFields* fields)
 {
-    ReadFields(Fields(fileLines), headerLines, ies, header, onHeaderError, facts);
+    ReadFields(Fields(fileLines), fileLines, headerLines, ies, header, onHeaderError, facts, fields);
 }

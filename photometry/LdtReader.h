@@ -44,6 +44,35 @@ struct tLdtFacts {
     std::vector<tLdtFieldFailure> failures; // in file order
 };
 
+// One lamp set (six lines) as read.
+struct tLdtLampSet {
+    long double lamps = 0; // negative: absolute photometry
+    std::string lampType;
+    long double flux = 0; // lm
+    std::string colourTemperature; // text: often written as such
+    std::string colourRendering;
+    long double watts = 0;
+};
+
+// Every field of an EULUMDAT file as read, so that the file can be written again field for field. A numeric
+// field that did not convert holds the value the reader took for it. Texts are the lines as they stand (line 1
+// without a UTF-8 byte order mark).
+struct tLdtFields {
+    std::string company; // line 1
+    long double typeIndicator = 0, symmetry = 0, cPlanes = 0, cStep = 0, gammaCount = 0, gammaStep = 0; // 2-7
+    std::string reportNumber, luminaireName, luminaireNumber, fileName, dateUser; // lines 8-12
+    long double dimensions[9] = {}; // lines 13-21, mm
+    long double downwardFlux = 0, lightOutputRatio = 0, conversionFactor = 0, tilt = 0; // lines 22-25
+    std::vector<tLdtLampSet> lampSets;
+    long double directRatios[10] = {};
+    tArrEx cAngles, gammaAngles;
+    std::vector<tArrEx> intensities; // the stored planes in file order, cd/klm, unscaled
+};
+
+// The fields of a file ReadLDT accepted with these facts, taken again from its lines.
+tLdtFields CollectLdtFields(const TStringList& fileLines, const tLdtFacts& facts);
+tLdtFields CollectLdtFields(const tTextLines& fileLines, const tLdtFacts& facts);
+
 // Converts a numeric field as the reader does: blanks around it are ignored and a comma is a decimal point.
 bool ConvertLdtField(std::string_view text, long double& value);
 
@@ -54,8 +83,9 @@ bool ConvertLdtField(std::string_view text, long double& value);
 // "Error!\r\rLine N" (as a failing IES header number is); the read goes on.
 // A file that cannot be read throws std::runtime_error("EULUMDAT line N: ...") naming the line and the field;
 // nothing is changed then (record, header lines, header numbers and facts keep their values).
+// fields, when given, receives every field as read (left as it was when the file is refused).
 void ReadLDT(const TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr);
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr, tLdtFields* fields = nullptr);
 // The same read over a line store of the file's text, which costs little more than the text however many lines.
 void ReadLDT(const tTextLines& fileLines, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
-    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr);
+    const HeaderErrorSink& onHeaderError, tLdtFacts* facts = nullptr, tLdtFields* fields = nullptr);

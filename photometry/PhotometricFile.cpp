@@ -23,21 +23,22 @@ bool IsLdtPath(const std::string& path) { return EndsWithNoCase(path, ".ldt"); }
 bool IsPhotometricPath(const std::string& path) { return IsLdtPath(path) || EndsWithNoCase(path, ".ies"); }
 
 void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts)
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts, tLdtFields* ldtFields)
 {
     if (IsLdtPath(path)) {
-        ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts);
+        ReadLDT(fileLines, headerLines, ies, header, onHeaderError, ldtFacts, ldtFields);
         return;
     }
     ReadIES(fileLines, headerLines, ies, header, onHeaderError);
 }
 
 void ReadPhotometricText(const std::string& path, std::string_view text, TStringList& headerLines, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric, tLdtFacts* ldtFacts)
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric, tLdtFacts* ldtFacts,
+    tLdtFields* ldtFields)
 {
     if (IsLdtPath(path)) {
         const tTextLines lines(text);
-        ReadLDT(lines, headerLines, ies, header, onHeaderError, ldtFacts);
+        ReadLDT(lines, headerLines, ies, header, onHeaderError, ldtFacts, ldtFields);
         if (numeric)
             numeric->clear();
         return;

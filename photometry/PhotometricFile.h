@@ -18,9 +18,10 @@ bool IsPhotometricPath(const std::string& path);
 // Reads the lines LoadFileLines gave for path with the reader its extension calls for (ReadLDT for ".ldt", ReadIES
 // for anything else), with the same guarantees: a refused file throws std::runtime_error and changes nothing.
 // Both readers fill the header numbers; a refused file leaves them as they were.
-// ldtFacts, when given, receives the facts of an EULUMDAT read and is left alone for IES.
+// ldtFacts and ldtFields, when given, receive the facts and the fields of an EULUMDAT read and are left alone for IES.
 void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStringList& headerLines, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts = nullptr);
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, tLdtFacts* ldtFacts = nullptr,
+    tLdtFields* ldtFields = nullptr);
 
 // The same read from the file's text as LoadFileBytes gives it, without a string per line: the record, header lines,
 // header numbers and EULUMDAT facts come out exactly as ReadPhotometricLines gives them, and its peak memory stays
@@ -28,4 +29,4 @@ void ReadPhotometricLines(const std::string& path, TStringList& fileLines, TStri
 // reader leaves of the file's lines: the numeric text of an IES file, nothing for EULUMDAT.
 void ReadPhotometricText(const std::string& path, std::string_view text, TStringList& headerLines, tIES& ies,
     tPhotometricHeader& header, const HeaderErrorSink& onHeaderError, std::string* numeric = nullptr,
-    tLdtFacts* ldtFacts = nullptr);
+    tLdtFacts* ldtFacts = nullptr, tLdtFields* ldtFields = nullptr);

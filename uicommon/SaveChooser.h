@@ -16,9 +16,22 @@ using Chooser = std::function<QString(const QString& caption, const QString& fil
 // Replaces the save dialog; an empty chooser restores it.
 void setChooser(Chooser chooser);
 
-// The path to save to, empty when cancelled. Without an extension of its own the path takes the first one of
-// the chosen filter, so "light" saved as PNG becomes "light.png". The dialog proposes proposed when given.
-QString saveFileName(QWidget* parent, const QString& caption, const QString& filters, const QString& proposed = {});
+// The file the viewer shows (empty: none); its name is what a save proposes.
+void setShownFile(const QString& path);
+// Forgets the folder of the last save: the next proposal is in the shown file's folder again.
+void forgetLastFolder();
+
+// What the dialog proposes for filters: the shown file's base name with the first filter's first extension, in
+// the folder of the last save, or the shown file's folder before any save ("/f/lamp.ies" -> "/f/lamp.png"). Without
+// a shown file, that folder alone (empty when there is none either).
+QString proposedPath(const QString& filters);
+
+// The path to save to, empty when cancelled; the dialog opens on proposedPath(filters) and a chosen path's folder
+// is the next proposal's. Without an extension of its own the path takes the first one of the chosen filter, so
+// "light" saved as PNG becomes "light.png".
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters);
+// The same, the dialog proposing proposed (a folder and a file name in it).
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filters, const QString& proposed);
 
 // The path to save a picture to, asked under "Save image as", empty when cancelled. Throws std::runtime_error with
 // the user's message when the name ends in none of the filters' extensions ("Please name the picture with .png or

@@ -3,6 +3,7 @@
 #include "IesReader.h"
 #include "LineText.h"
 #include "PhotometricFigures.h"
+#include "SpreadAngles.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,49 @@ TEST(Figures, BeamAndFieldPerSectionForEachSymmetryClass)
             EXPECT_NEAR(f.Field.First.value_or(NAN), 0.9 * (c.c0 + c.c180), 1e-9);
             EXPECT_NEAR(f.Field.Second.value_or(NAN), 0.9 * (c.c90 + c.c270), 1e-9);
             EXPECT_STREQ(f.Beam.FirstKey, "c0_180");
+        }
+    }
+}
+
+// Wings of 40/80/100/0 cd at 0/30/60/90 degrees: the outermost crossings lie at 60 + 30 x (1 - f) either side.
+TEST(Figures, BatwingSpreadsOverBothWings)
+{
+    const tIES batwing = Table({ 0, 30, 60, 90 }, { 0 }, [](long double, long double g) -> long double {
+        return g == 0 ? 40 : g == 30 ? 80 : g == 60 ? 100 : 0;
+    });
+    const PhotometricFigures f = ComputeFigures(batwing, Header());
+    EXPECT_NEAR(f.Beam.First.value_or(NAN), 150, 1e-12);
+    EXPECT_NEAR(f.Beam.Second.value_or(NAN), 150, 1e-12);
+    EXPECT_NEAR(f.Field.First.value_or(NAN), 174, 1e-12);
+    EXPECT_NEAR(f.Field.Second.value_or(NAN), 174, 1e-12);
+}
+
+TEST(Figures, SpreadTakesTheOutermostCrossingsWithinTheWindow)
+{
+    struct Case {
+        const char* name;
+        tProfile profile;
+        long double reach;
+        std::optional<long double> width; // at half the maximum
+    };
+    const long double all = INFINITY;
+    const Case cases[] = {
+        { "single lobe", { { -20, 0 }, { -10, 1 }, { 0, 2 }, { 10, 1 }, { 20, 0 } }, all, 20 },
+        { "two lobes of unequal height", { { -40, 0 }, { -30, 4 }, { 0, 0 }, { 30, 3 }, { 40, 0 } }, all,
+            35 + 30 + 10.0L / 3 },
+        { "dip to zero between lobes", { { -20, 0 }, { -10, 2 }, { 0, 0 }, { 10, 2 }, { 20, 0 } }, all, 30 },
+        { "window end at the threshold", { { -10, 1 }, { 0, 2 }, { 10, 0 } }, all, std::nullopt },
+        { "lobe beyond the window ignored", { { -100, 9 }, { -90, 0 }, { 0, 2 }, { 90, 0 } }, 90, 90 },
+        { "window end above the threshold", { { -90, 0 }, { 0, 2 }, { 90, 1.5 }, { 100, 0 } }, 90, std::nullopt },
+        { "nothing lit", { { -10, 0 }, { 0, 0 }, { 10, 0 } }, all, std::nullopt },
+        { "no point in the window", { { -100, 1 }, { 100, 1 } }, 90, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<long double> width = SpreadWidth(c.profile, 0.5L, c.reach);
+        ASSERT_EQ(width.has_value(), c.width.has_value());
+        if (width) {
+            EXPECT_NEAR(double(*width), double(*c.width), 1e-12);
         }
     }
 }

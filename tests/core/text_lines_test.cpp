@@ -183,12 +183,14 @@ TEST_F(PeakMemory, ALoadCostsAtMostThreeTimesTheFileWhateverItsLines)
     const struct {
         const char* name;
         std::string line;
+        std::string tail; // what follows the lines
     } cases[] = {
-        { "empty_lines.ies", "\n" },
-        { "empty_lines.ldt", "\n" },
-        { "crlf_lines.ies", "\r\n" },
-        { "short_lines.ldt", "1\n" },
-        { "numbers.ies", "0 " },
+        { "empty_lines.ies", "\n", "" },
+        { "empty_lines_then_tilt.ies", "\n", "TILT=NONE\n1 1 1 1 1 1 1 0 0 0 1 1 1\n0\n0\n5\n" },
+        { "empty_lines.ldt", "\n", "" },
+        { "crlf_lines.ies", "\r\n", "" },
+        { "short_lines.ldt", "1\n", "" },
+        { "numbers.ies", "0 ", "" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -197,6 +199,7 @@ TEST_F(PeakMemory, ALoadCostsAtMostThreeTimesTheFileWhateverItsLines)
             std::string text;
             while (text.size() < kSize)
                 text += c.line;
+            text += c.tail;
             std::ofstream(path, std::ios::binary) << text;
         }
         const std::size_t before = g_live;
@@ -210,6 +213,17 @@ TEST_F(PeakMemory, ALoadCostsAtMostThreeTimesTheFileWhateverItsLines)
             }
         }
         EXPECT_LE(g_peak - before, 3 * kSize + (2 << 20));
+    }
+}
+
+TEST(HeaderLines, AFileWithMoreLinesBeforeTiltThanAHeaderHasIsRefusedByBothReads)
+{
+    for (const std::size_t blank : { kMaxHeaderLines - 1, kMaxHeaderLines }) {
+        SCOPED_TRACE(blank);
+        const std::string text = std::string(blank, '\n') + "TILT=NONE\n1 1 1 1 1 1 1 0 0 0 1 1 1\n0\n0\n5\n";
+        const ReadResult lines = ReadAsLines("a.ies", text), read = ReadAsText("a.ies", text);
+        ExpectSame(lines, read);
+        EXPECT_EQ(read.error, blank < kMaxHeaderLines ? "" : TooManyHeaderLinesMessage(kMaxHeaderLines + 1));
     }
 }
 

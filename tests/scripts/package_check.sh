@@ -16,7 +16,7 @@ dpkg-deb --info "$deb" | sed -n '/Depends/p'
 
 # Debian's own package checker: every finding is shown, an error fails the check.
 command -v lintian >/dev/null || fail "lintian is not installed (make deps installs it)"
-lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors in $deb"
+lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors in $deb"
 
 if [ "$(id -u)" != 0 ]; then
     root=$(mktemp -d)

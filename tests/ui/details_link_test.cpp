@@ -5,11 +5,14 @@
 
 #include "DetailsCorner.h"
 #include "DetailsLink.h"
+#include "DetailsPlacement.h"
 #include "FormDetails.h"
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -21,6 +24,13 @@ std::string Golden(const char* name)
 {
     QFile file(QStringLiteral(GONILUX_SOURCE_DIR "/tests/golden/") + QString::fromLatin1(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// A golden summary, which names its file alone, for the file at path.
+std::string Summary(const char* name, const std::string& path)
+{
+    const std::string golden = Golden(name);
+    return "File: " + path + golden.substr(golden.find('\n'));
 }
 
 // What `gonilux-cli check PATH` prints for one file, without its closing count line.
@@ -101,7 +111,7 @@ TEST_F(DetailsLinkTest, StartUpBuildsNoDetailsWindowAltDOpensItAndItsPlaceIsKept
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|');
 }
 
-TEST_F(DetailsLinkTest, TheButtonAndTheSignCoverNoControlAtTheDefaultAndTheSmallestSize)
+TEST_F(DetailsLinkTest, TheButtonAndTheSignCoverNoControlAtAnySize)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral(GONILUX_FIXTURES_DIR "/candela_joined_by_tab.ies"), filesDir + "/a.ies"));
     startLinked();
@@ -112,7 +122,7 @@ TEST_F(DetailsLinkTest, TheButtonAndTheSignCoverNoControlAtTheDefaultAndTheSmall
         Form1->SpeedButtonUpdate, Form1->SpeedButtonOrtho, Form1->SpeedButtonFit, Form1->TrackBarDegree, Form1->Label4,
         Form1->DriveComboBox1, Form1->DirectoryListBox1, Form1->FileListBox1 };
     auto onWindow = [this](const QWidget* widget) { return QRect(widget->mapTo(Form1, QPoint(0, 0)), widget->size()); };
-    for (const QSize size : { QSize(720, 401), QSize(500, 190) }) {
+    for (const QSize size : { QSize(720, 401), QSize(500, 190), QSize(1280, 900), QSize(710, 301), QSize(809, 330) }) {
         Form1->resize(size);
         QCoreApplication::processEvents();
         ASSERT_EQ(Form1->size(), size);
@@ -140,7 +150,8 @@ TEST_F(DetailsLinkTest, TheWindowFollowsSelectionPlaneAndAFailedLoad)
     EXPECT_EQ(window->File().Path, folder + "a.ies");
     // The header numbers come through the document: lamp flux, efficacy and the rest as the golden text has them.
     window->SetCurrentTab(TFormDetails::TabSummary);
-    EXPECT_EQ(pressCopy(), Golden("panel_quadrant.summary"));
+    EXPECT_EQ(pressCopy(), Summary("panel_quadrant.summary", folder + "a.ies"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Details - a.ies"));
 
     clickFile(QStringLiteral("b.ies"));
     EXPECT_EQ(window->File().Path, folder + "b.ies");
@@ -159,8 +170,31 @@ TEST_F(DetailsLinkTest, TheWindowFollowsSelectionPlaneAndAFailedLoad)
         EXPECT_TRUE(window->CopyText(static_cast<TFormDetails::Tab>(tab)).isEmpty()) << tab;
     EXPECT_FALSE(link->Corner().Warning->isVisible());
 
+    EXPECT_EQ(window->SummaryView->toPlainText(), QStringLiteral("No file selected"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Details"));
+
     clickFile(QStringLiteral("a.ies"));
-    EXPECT_EQ(pressCopy(), Golden("panel_quadrant.summary"));
+    EXPECT_EQ(pressCopy(), Summary("panel_quadrant.summary", folder + "a.ies"));
+    // Another folder shows no file: neither do the details, though the document keeps its record.
+    ASSERT_TRUE(QDir(filesDir).mkdir(QStringLiteral("sub")));
+    openFolder(filesDir + "/sub");
+    EXPECT_FALSE(IsEmpty(Doc->IESData()));
+    EXPECT_EQ(window->SummaryView->toPlainText(), QStringLiteral("No file selected"));
+    EXPECT_FALSE(link->Corner().Warning->isVisible());
+}
+
+TEST_F(DetailsLinkTest, TheWindowFirstOpensBesideTheMainWindowOnItsScreen)
+{
+    copySample(QStringLiteral("panel_quadrant.ies"), QStringLiteral("a.ies"));
+    startLinked();
+    Form1->move(10, 10);
+    clickFile(QStringLiteral("a.ies"));
+    link->ShowDetails();
+    const TFormDetails* window = link->Window();
+    ASSERT_NE(window, nullptr);
+    const QRect screen = Form1->screen()->availableGeometry();
+    EXPECT_EQ(window->pos(), PlaceBeside(Form1->frameGeometry(), window->size(), screen));
+    EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())));
 }
 
 TEST_F(DetailsLinkTest, HostileFilesShowTheirDiagnosticsAsTheCommandLineCheckPrintsThem)

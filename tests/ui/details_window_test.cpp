@@ -2,11 +2,13 @@
 // selection in the intensity table copies only itself, Esc closes, an empty record (a failed load) leaves nothing
 // to copy, and the section "Details" of the settings keeps place, size and tab.
 #include "DetailsCorner.h"
+#include "DetailsPlacement.h"
 #include "FormDetails.h"
 #include "IntensityModel.h"
 #include "PhotometricFile.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -32,13 +34,17 @@ tDetailsFile Sample(const char* name)
     TStringList lines;
     LoadFileLines(file.Path, lines);
     ReadPhotometricLines(file.Path, lines, file.HeaderLines, file.Record, file.Header, [](const std::string&) {});
+    if (IsLdtPath(file.Path))
+        file.FileLines = lines;
     return file;
 }
 
 std::string Golden(const char* name)
 {
     QFile file(QStringLiteral(GONILUX_SOURCE_DIR "/tests/golden/") + QString::fromLatin1(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    const std::string text = file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    // The golden summaries name the sample alone; the window names it with its folder.
+    return text.starts_with("File: ") ? "File: " GONILUX_SAMPLES_DIR "/" + text.substr(6) : text;
 }
 
 class DetailsWindow : public ::testing::Test {
@@ -103,9 +109,9 @@ TEST_F(DetailsWindow, ASelectionInTheIntensityTableCopiesOnlyItself)
     form->SetCurrentTab(TFormDetails::TabIntensity);
     ClickCell(1, 2);
     ClickCell(2, 3, Qt::ShiftModifier);
-    EXPECT_EQ(PressCopy(form->IntensityTable), "24643\t23199\n24406\t22660\n");
+    EXPECT_EQ(PressCopy(form->IntensityTable), "24640\t23200\n24410\t22660\n"); // rounded as shown
     ClickCell(0, 0, Qt::ControlModifier); // a cell apart widens the rectangle; the gap stays empty
-    EXPECT_EQ(PressCopy(form->IntensityTable), "25700\t\t\t\n\t\t24643\t23199\n\t\t24406\t22660\n");
+    EXPECT_EQ(PressCopy(form->IntensityTable), "25700\t\t\t\n\t\t24640\t23200\n\t\t24410\t22660\n");
     // A new file drops the selection: the whole table again.
     form->ShowFile(Sample("highbay_tilt_include.ies"));
     EXPECT_EQ(PressCopy(form->IntensityTable), Golden("highbay_tilt_include.intensity"));
@@ -125,9 +131,84 @@ TEST_F(DetailsWindow, AFailedLoadLeavesNothingToCopyAndThePlaneMarkFollows)
     form->ShowPlane(5);
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_EQ(form->ZonalTable->rowCount(), 0);
-    EXPECT_EQ(form->SummaryView->toPlainText(), "No file loaded.");
+    EXPECT_EQ(form->SummaryView->toPlainText(), "No file selected");
+    EXPECT_EQ(form->windowTitle(), "Details");
     for (int tab = 0; tab < TFormDetails::TabCount; ++tab)
         EXPECT_TRUE(form->CopyText(static_cast<TFormDetails::Tab>(tab)).isEmpty()) << tab;
+}
+
+TEST_F(DetailsWindow, TheIntensityUnitSwitchesAndEulumdatShowsItsValuesAsWritten)
+{
+    struct Case {
+        const char* sample;
+        bool perKilolumen; // offered
+        const char* shownUnit; // by default
+        const char* firstValue; // plane 0, vertical angle 0, in the default unit
+    } const cases[] = {
+        { "wallwasher_c0_c180.ldt", true, "cd/klm", "220" }, // "220.0" on line 86 of the file
+        { "highbay_tilt_include.ies", true, "cd", "25700" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sample);
+        form->ShowFile(Sample(c.sample));
+        EXPECT_EQ(form->windowTitle().toStdString(), std::string("Details - ") + c.sample);
+        EXPECT_EQ(form->IntensityUnit->isEnabled(), c.perKilolumen);
+        EXPECT_EQ(form->IntensityUnitShown().Name, c.shownUnit);
+        const QAbstractItemModel* model = form->IntensityTable->model();
+        EXPECT_EQ(model->data(model->index(0, 0)).toString().toStdString(), c.firstValue);
+        const std::string corner = std::string("H \\ V (") + c.shownUnit + ")";
+        EXPECT_EQ(form->CopyText(TFormDetails::TabIntensity).toStdString().substr(0, corner.size()), corner);
+        // Switched, the table and its copy follow: cd = cd/klm x lamp flux / 1000.
+        const int other = form->IntensityUnit->currentIndex() == 0 ? 1 : 0;
+        form->IntensityUnit->setCurrentIndex(other);
+        const auto factor = form->IntensityUnitShown().Factor;
+        EXPECT_EQ(model->data(model->index(0, 0)).toString().toStdString(),
+            Reading(form->File().Record.Candela[0][0] * factor, { "." }));
+        EXPECT_GE(form->IntensityTable->columnWidth(0),
+            form->IntensityTable->fontMetrics().horizontalAdvance(model->data(model->index(0, 0)).toString()));
+    }
+    // Absolute photometry: no lamp flux, no cd/klm.
+    tDetailsFile absolute = Sample("highbay_tilt_include.ies");
+    absolute.Header.LumensPerLamp = -1;
+    absolute.Record.LumensPerLamp = -1;
+    form->ShowFile(absolute);
+    EXPECT_FALSE(form->IntensityUnit->isEnabled());
+    EXPECT_EQ(form->IntensityUnitShown().Name, "cd");
+}
+
+TEST_F(DetailsWindow, ACleanFileSaysNoProblemsFound)
+{
+    tDetailsFile clean = Sample("panel_quadrant.ies");
+    form->ShowFile(clean);
+    form->SetCurrentTab(TFormDetails::TabDiagnostics);
+    ASSERT_EQ(form->DiagnosticsTable->rowCount(), 1);
+    EXPECT_EQ(form->DiagnosticsTable->item(0, 3)->text(), "No problems found");
+    EXPECT_EQ(PressCopy(form->DiagnosticsTable), "No problems found\n");
+    clean.Checks.push_back({ Severity::Warning, "code", 3, 0, "a warning" });
+    form->ShowFile(clean);
+    ASSERT_EQ(form->DiagnosticsTable->rowCount(), 1);
+    EXPECT_EQ(form->DiagnosticsTable->item(0, 3)->text(), "a warning");
+}
+
+TEST(DetailsPlacement, BesideTheMainWindowOnItsScreen)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize own(560, 420);
+    struct Case {
+        const char* name;
+        QRect main;
+        QPoint expected;
+    } const cases[] = {
+        { "room on the right", { 100, 100, 720, 401 }, { 820, 100 } },
+        { "room on the left only", { 1200, 50, 720, 401 }, { 640, 50 } },
+        { "no room either side", { 300, 200, 1400, 700 }, { 1360, 200 } },
+        { "kept on the screen below", { 100, 900, 720, 170 }, { 820, 660 } },
+        { "kept on the screen above", { 100, -50, 720, 401 }, { 820, 0 } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceBeside(c.main, own, screen), c.expected) << c.name;
+    // A second screen to the right: the place is on the main window's screen.
+    EXPECT_EQ(PlaceBeside({ 2000, 100, 720, 401 }, own, { 1920, 0, 1920, 1080 }), QPoint(2720, 100));
 }
 
 TEST_F(DetailsWindow, EscapeClosesTheWindow)

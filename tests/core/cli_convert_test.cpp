@@ -1,0 +1,90 @@
+// gonilux-cli convert as a user runs it: one file by the output's extension, a batch into a folder that goes on past
+// a refused file with the worst exit status, refusals named on standard error, and unusable arguments.
+#include "core/process_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSamples = GONILUX_SAMPLES_DIR;
+const std::string kTypeB = std::string(GONILUX_CORPUS_DIR) + "/cu-calc/flood_2.1.IES";
+
+class CliConvert : public ScratchFolderTest {
+protected:
+    ProcessRun Cli(const std::string& arguments)
+    {
+        return RunCommand(Quote(GONILUX_CLI) + " convert " + arguments, Dir());
+    }
+};
+
+TEST_F(CliConvert, OneFileTakesTheFormatFromTheExtension)
+{
+    const struct {
+        std::string source;
+        const char* output;
+        const char* firstLine;
+    } cases[] = {
+        { kSamples + "/wallwasher_c0_c180.ldt", "washer.IES", "IESNA:LM-63-2002\r\n" },
+        { kSamples + "/street_bilateral.ies", "street.ldt", nullptr },
+        { kSamples + "/wallwasher_c0_c180.ldt", "again.ldt", "Gonilux samples\r\n" },
+    };
+    for (const auto& c : cases) {
+        const ProcessRun run = Cli(Quote(c.source) + " -o " + Quote(Dir() / c.output));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const std::string written = Slurp(Dir() / c.output);
+        ASSERT_FALSE(written.empty()) << c.output;
+        if (c.firstLine) {
+            EXPECT_EQ(written.substr(0, std::string(c.firstLine).size()), c.firstLine);
+        }
+        // What was written is itself a file the command converts.
+        EXPECT_EQ(Cli(Quote(Dir() / c.output) + " -o " + Quote(Dir() / "back.ies")).exitCode, 0);
+    }
+}
+
+TEST_F(CliConvert, BatchGoesOnPastARefusalAndNamesIt)
+{
+    const ProcessRun run = Cli(Quote(kSamples + "/street_bilateral.ies") + " " + Quote(kTypeB) + " "
+        + Quote(kSamples + "/panel_quadrant.ies") + " --format ldt -o " + Quote(Dir() / "out"));
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(
+        run.err.find("gonilux-cli: " + kTypeB + ": EULUMDAT holds type C photometry only"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(fs::exists(Dir() / "out" / "street_bilateral.ldt"));
+    EXPECT_TRUE(fs::exists(Dir() / "out" / "panel_quadrant.ldt"));
+    EXPECT_FALSE(fs::exists(Dir() / "out" / "flood_2.1.ldt"));
+}
+
+TEST_F(CliConvert, RefusalsAndUsageErrors)
+{
+    fs::copy_file(kSamples + "/street_bilateral.ies", Dir() / "self.ies");
+    const std::string self = Quote(Dir() / "self.ies");
+    const struct {
+        std::string arguments;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        { self + " -o " + self, 3, "written over itself" },
+        { self + " --format ies -o " + Quote(Dir()), 3, "written over itself" },
+        { Quote(kTypeB) + " -o " + Quote(Dir() / "b.ldt"), 3, "type C photometry only" },
+        { self + " -o " + Quote(Dir() / "x.txt"), 2, "must end in .ies or .ldt" },
+        { self, 2, "-o names the file to write" },
+        { self + " " + self + " -o " + Quote(Dir() / "x.ies"), 2, "several files need --format" },
+        { self + " --format csv -o " + Quote(Dir()), 2, "--format needs ies or ldt" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const ProcessRun run = Cli(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Slurp(Dir() / "self.ies"), Slurp(kSamples + "/street_bilateral.ies"));
+    EXPECT_FALSE(fs::exists(Dir() / "b.ldt"));
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#include "Convert.h"
+#include "AtomicFile.h"
+#include "IesWriter.h"
+#include "LdtWriter.h"
+#include "PhotometricFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::string LastName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whether target names the source file itself, through another spelling or a link.
+bool SameFile(const std::string& source, const std::string& target)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(source, target, error))
+        return true;
+    const auto a = std::filesystem::weakly_canonical(source, error);
+    const auto b = std::filesystem::weakly_canonical(target, error);
+    return !error && a == b;
+}
+
+} // namespace
+
+std::optional<FileFormat> FormatOfPath(const std::string& path)
+{
+    if (IsLdtPath(path))
+        return FileFormat::Ldt;
+    if (IsPhotometricPath(path))
+        return FileFormat::Ies;
+    return std::nullopt;
+}
+
+const char* ExtensionOf(FileFormat format) { return format == FileFormat::Ldt ? ".ldt" : ".ies"; }
+
+std::string ConvertedText(FileFormat format, const std::string& targetName, const TStringList& headerLines,
+    const tIES& ies, const tPhotometricHeader& header, const tLdtFields* ldtFields)
+{
+    if (format == FileFormat::Ies)
+        return IesFileText(headerLines, ies, header);
+    if (ldtFields)
+        return LdtFileText(*ldtFields);
+    return LdtFileText(LdtFieldsOf(headerLines, ies, header, LastName(targetName)), LdtIntensities::Doubles);
+}
+
+std::string ConvertFile(const std::string& source, const std::string& target, std::string* messages)
+{
+    const std::optional<FileFormat> format = FormatOfPath(target);
+    if (!format)
+        return "the file to write must end in .ies or .ldt: " + target;
+    if (SameFile(source, target))
+        return "the file would be written over itself";
+    try {
+        TStringList fileLines, headerLines;
+        tIES ies;
+        tPhotometricHeader header;
+        tLdtFields fields;
+        const bool keepFields = *format == FileFormat::Ldt && IsLdtPath(source);
+        LoadFileLines(source, fileLines);
+        ReadPhotometricLines(
+            source, fileLines, headerLines, ies, header,
+            [messages](const std::string& message) {
+                if (!messages)
+                    return;
+                std::string text = message;
+                std::replace(text.begin(), text.end(), '\r', '\n');
+                *messages += text + "\n";
+            },
+            nullptr, keepFields ? &fields : nullptr);
+        const std::string text
+            = ConvertedText(*format, target, headerLines, ies, header, keepFields ? &fields : nullptr);
+        const std::string failure = fileio::WriteFileAtomically(target, text);
+        if (!failure.empty())
+            return "cannot write " + target + ": " + failure;
+        return {};
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
