@@ -1,7 +1,9 @@
 // What the tabs show and what Ctrl+C copies from them.
 #include "FormDetails.h"
 
+#include "DiagramsPage.h"
 #include "FileSummary.h"
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "PhotometricFile.h"
 #include "ZonalChart.h"
@@ -62,6 +64,8 @@ void TFormDetails::ShowFile(tDetailsFile file)
     FillSummary();
     FillZonal();
     FillDiagnostics();
+    DiagramsPage->ShowFile(IsEmpty(file_.Record) ? nullptr : &file_.Record, &file_.Header);
+    GlareTab->ShowFile(file_.Record, file_.Header);
     ShowPlane(plane_);
     SaveAsButton->setEnabled(!file_.Path.empty() && !IsEmpty(file_.Record));
 }
@@ -103,6 +107,7 @@ void TFormDetails::ShowPlane(int plane)
 {
     plane_ = plane;
     intensityModel_->SetMarkedPlane(plane);
+    DiagramsPage->ShowPlane(plane);
     if (plane >= 0 && plane < intensityModel_->rowCount())
         IntensityTable->scrollTo(intensityModel_->index(plane, 0), QAbstractItemView::PositionAtCenter);
 }
@@ -193,6 +198,10 @@ QString TFormDetails::CopyText(Tab tab) const
         return Text(ZonalRows(figures_, NumberStyle()));
     case TabIntensity:
         return IntensityCopyText();
+    case TabDiagrams:
+        return DiagramsPage->CopyText();
+    case TabGlare:
+        return GlareTab->CopyText();
     default:
         return {};
     }

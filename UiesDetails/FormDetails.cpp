@@ -1,5 +1,7 @@
 #include "FormDetails.h"
 
+#include "DiagramsPage.h"
+#include "GlareTab.h"
 #include "IntensityModel.h"
 #include "ProfileFile.h"
 #include "ZonalChart.h"
@@ -56,6 +58,8 @@ TFormDetails::~TFormDetails()
 {
     if (intensityModel_)
         intensityModel_->SetRecord(nullptr, {});
+    if (DiagramsPage)
+        DiagramsPage->ShowFile(nullptr, nullptr);
 }
 
 void TFormDetails::BuildControls()
@@ -119,6 +123,9 @@ void TFormDetails::BuildControls()
     DiagnosticsTable->horizontalHeader()->setStretchLastSection(true);
     Tabs->addTab(DiagnosticsTable, QStringLiteral("&Diagnostics"));
 
+    DiagramsPage = new TDiagramsPage;
+    Tabs->addTab(DiagramsPage, QStringLiteral("Dia&grams"));
+
     SaveAsButton = new QPushButton(QStringLiteral("Save &as..."));
     SaveAsButton->setToolTip(QStringLiteral("Write the file as IES LM-63-2002 or EULUMDAT (Ctrl+S)"));
     Tabs->setCornerWidget(SaveAsButton, Qt::TopRightCorner);
@@ -126,13 +133,19 @@ void TFormDetails::BuildControls()
     auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(save, &QShortcut::activated, this, &TFormDetails::SaveAs);
 
+    GlareTab = new TGlareTab;
+    Tabs->addTab(GlareTab, QStringLiteral("&Glare"));
+
     auto* copy = new QShortcut(QKeySequence::Copy, this, nullptr, nullptr, Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &TFormDetails::CopyToClipboard);
     // The pages' own widgets would copy only their current cell or text selection: the copy keys are taken
     // from them so that Ctrl+C copies the tab the same way wherever the focus is.
-    for (QWidget* page : { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable),
-             static_cast<QWidget*>(IntensityTable), static_cast<QWidget*>(DiagnosticsTable) })
+    for (QWidget* page :
+        { static_cast<QWidget*>(SummaryView), static_cast<QWidget*>(ZonalTable), static_cast<QWidget*>(IntensityTable),
+            static_cast<QWidget*>(DiagnosticsTable), static_cast<QWidget*>(GlareTab->Table) })
         page->installEventFilter(this);
+    for (QWidget* widget : DiagramsPage->CopyKeyWidgets())
+        widget->installEventFilter(this);
 }
 
 bool TFormDetails::eventFilter(QObject* watched, QEvent* event)
@@ -206,6 +219,7 @@ bool TFormDetails::ReadSettings(const std::string& settingsPath)
     const int top = ReadInteger(settingsPath, "Top", none);
     move(left != none ? left : x(), top != none ? top : y());
     SetCurrentTab(static_cast<Tab>(ReadInteger(settingsPath, "Tab", CurrentTab())));
+    DiagramsPage->ReadSettings(settingsPath, Section);
     return left != none && top != none;
 }
 
@@ -215,4 +229,5 @@ void TFormDetails::WriteSettings(const std::string& settingsPath) const
     profile::WriteStrings(settingsPath, Section,
         { { "Left", std::to_string(x()) }, { "Top", std::to_string(y()) }, { "Width", std::to_string(width()) },
             { "Height", std::to_string(height()) }, { "Tab", std::to_string(CurrentTab()) } });
+    DiagramsPage->WriteSettings(settingsPath, Section);
 }

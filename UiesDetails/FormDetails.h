@@ -1,6 +1,7 @@
 #pragma once
-// The details window: what the file holds beyond the diagram, on four tabs (summary, zonal flux, intensity table,
-// diagnostics), each copied as text with Ctrl+C. It shows what it is given and knows nothing of the other windows.
+// The details window: what the file holds beyond the goniogram, on six tabs (summary, zonal flux, intensity
+// table, diagnostics, diagrams, glare), each copied as text with Ctrl+C. It shows what it is given and knows nothing
+// of the other windows.
 
 #include "DetailsFile.h"
 #include "DetailsText.h"
@@ -20,13 +21,15 @@ class QVBoxLayout;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
+class TDiagramsPage;
 class TIntensityModel;
 class TZonalChart;
+class TGlareTab;
 
 class TFormDetails : public QWidget {
     Q_OBJECT
 public:
-    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabCount };
+    enum Tab { TabSummary = 0, TabZonal, TabIntensity, TabDiagnostics, TabDiagrams, TabGlare, TabCount };
 
     explicit TFormDetails(QWidget* parent = nullptr);
     ~TFormDetails() override;
@@ -68,6 +71,8 @@ public:
     QComboBox* IntensityUnit = nullptr; // above the table: cd or cd/klm
     QTableWidget* DiagnosticsTable = nullptr; // severity icon, line, column, message, code
     QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
+    TDiagramsPage* DiagramsPage = nullptr;
+    TGlareTab* GlareTab = nullptr; // the UGR table
     QPushButton* DatasheetButton = nullptr; // saves the file's one-page datasheet as PDF
     QPushButton* PrintButton = nullptr; // prints it (also Ctrl+P)
 

@@ -4,6 +4,7 @@
 #include "LineText.h"
 #include "Report.h"
 #include "TextEncoding.h"
+#include "TextLines.h"
 
 #include <array>
 #include <cstdio>
@@ -68,17 +69,17 @@ std::string RealText(long double value)
 Diagnostics CheckIesText(std::string_view bytes, tIES* record)
 {
     Report report;
-    TStringList lines;
-    SplitIntoLines(bytes, lines);
-    const std::size_t tilt = FindTiltLine(lines);
+    // The lines are read from the bytes in place: a string per line would cost many times a file of short lines.
+    const tTextLines lines(bytes);
+    std::size_t tilt = 0;
+    while (tilt < lines.Count() && !IsTiltLine(lines.Line(tilt)))
+        ++tilt;
     CheckIesLayout(bytes, lines, tilt, report);
-    const bool found = tilt != lines.size();
+    const bool found = tilt != lines.Count();
     if (!found)
         report.Add(Severity::Error, "no-tilt", 1, 0, "no TILT line; the viewer reads the whole file as numbers");
-    const bool included = found && TiltDataIncluded(lines[tilt]);
-    const std::size_t firstNumeric = found ? tilt + 1 : 0;
-    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(firstNumeric));
-    CheckIesNumbers(std::move(lines), firstNumeric + 1, included, report, record);
+    const bool included = found && TiltDataIncluded(lines.Line(tilt));
+    CheckIesNumbers(lines, found ? tilt + 1 : 0, included, report, record);
     return report.Take();
 }
 

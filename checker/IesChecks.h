@@ -2,6 +2,7 @@
 // The parts of the IES check, each adding what it finds to the report.
 
 #include "Report.h"
+#include "TextLines.h"
 #include "tIES.h"
 
 #include <cstddef>
@@ -17,10 +18,10 @@ std::string RealText(long double value);
 
 // Faults of the file's layout: the identifier line and the keywords its version requires, header lines, long
 // lines, the header's encoding, line endings and a NUL byte that cuts the text. bytes is the whole file; lines are
-// its lines as the reader splits them; tiltLine is the index of the TILT line (lines.size() when there is none).
-void CheckIesLayout(std::string_view bytes, const TStringList& lines, std::size_t tiltLine, Report& report);
+// its lines as the reader splits them; tiltLine is the index of the TILT line (lines.Count() when there is none).
+void CheckIesLayout(std::string_view bytes, const tTextLines& lines, std::size_t tiltLine, Report& report);
 
-// Faults of the numbers after the TILT line, read exactly as the reader reads them. numericLines are the lines
-// after the TILT line (all lines when there is none), firstLine the 1-based line of the first of them. When record
-// is given it receives what the reader would store, and is left untouched when the reader would refuse the file.
-void CheckIesNumbers(TStringList numericLines, std::size_t firstLine, bool tiltIncluded, Report& report, tIES* record);
+// Faults of the numbers after the TILT line, read exactly as the reader reads them: the lines from index first on
+// (the line after the TILT line, 0 when there is none). When record is given it receives what the reader would
+// store, and is left untouched when the reader would refuse the file.
+void CheckIesNumbers(const tTextLines& lines, std::size_t first, bool tiltIncluded, Report& report, tIES* record);

@@ -38,20 +38,21 @@ std::string_view TrimmedLeft(std::string_view text)
 }
 
 // The edition's year from the first line; 1986 when it names none.
-int CheckIdentifier(const TStringList& lines, std::size_t tiltLine, Report& report)
+int CheckIdentifier(const tTextLines& lines, std::size_t tiltLine, Report& report)
 {
-    const std::string_view first = lines.empty() || tiltLine == 0 ? std::string_view() : TrimmedRight(lines[0]);
+    const std::string_view first
+        = lines.Count() == 0 || tiltLine == 0 ? std::string_view() : TrimmedRight(lines.Line(0));
     for (const Edition& edition : kEditions)
         if (first == edition.identifier)
             return edition.year;
-    report.Add(Severity::Note, "format-id", 1, lines.empty() ? 0 : 1,
+    report.Add(Severity::Note, "format-id", 1, lines.Count() == 0 ? 0 : 1,
         "the first line " + Quoted(first)
             + " is not a known LM-63 identifier (IESNA:LM-63-1995, IESNA:LM-63-2002, IES:LM-63-2019, IESNA91); the "
               "file is taken as LM-63-1986");
     return 1986;
 }
 
-void CheckKeywords(const TStringList& lines, std::size_t tiltLine, int year, Report& report)
+void CheckKeywords(const tTextLines& lines, std::size_t tiltLine, int year, Report& report)
 {
     if (year < 2002)
         return;
@@ -61,34 +62,34 @@ void CheckKeywords(const TStringList& lines, std::size_t tiltLine, int year, Rep
     for (const char* keyword : required) {
         bool found = false;
         for (std::size_t i = 1; i < tiltLine && !found; ++i)
-            found = TrimmedLeft(lines[i]).starts_with(keyword);
+            found = TrimmedLeft(lines.Line(i)).starts_with(keyword);
         if (!found)
             report.Add(Severity::Warning, "missing-keyword", 1, 0,
                 "an LM-63-" + std::to_string(year) + " file needs a " + keyword + " line; there is none");
     }
 }
 
-void CheckHeaderLines(const TStringList& lines, std::size_t tiltLine, int year, Report& report)
+void CheckHeaderLines(const tTextLines& lines, std::size_t tiltLine, int year, Report& report)
 {
     if (year < 1991)
         return;
     for (std::size_t i = 1; i < tiltLine; ++i) {
-        const std::string_view text = TrimmedLeft(lines[i]);
+        const std::string_view text = TrimmedLeft(lines.Line(i));
         if (!text.empty() && text.front() != '[')
-            report.Add(Severity::Warning, "header-line", i + 1, lines[i].size() - text.size() + 1,
+            report.Add(Severity::Warning, "header-line", i + 1, lines.Line(i).size() - text.size() + 1,
                 "a header line that is not a [KEYWORD] line; the header entries show only keyword lines");
     }
 }
 
 // One note for the whole header, at its first byte that is not UTF-8.
-void CheckEncoding(const TStringList& lines, std::size_t tiltLine, Report& report)
+void CheckEncoding(const tTextLines& lines, std::size_t tiltLine, Report& report)
 {
     for (std::size_t i = 0; i <= tiltLine; ++i) {
-        const std::size_t bad = FirstInvalidUtf8(lines[i]);
+        const std::size_t bad = FirstInvalidUtf8(lines.Line(i));
         if (bad == std::string_view::npos)
             continue;
         char byte[8];
-        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(lines[i][bad]));
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(lines.Line(i)[bad]));
         report.Add(Severity::Note, "encoding", i + 1, bad + 1,
             std::string("the header is not valid UTF-8 (byte ") + byte
                 + " here); it is shown as Latin-1 / Windows-1252");
@@ -96,14 +97,14 @@ void CheckEncoding(const TStringList& lines, std::size_t tiltLine, Report& repor
     }
 }
 
-void CheckLineLengths(const TStringList& lines, int year, Report& report)
+void CheckLineLengths(const tTextLines& lines, int year, Report& report)
 {
     if (year < 2002)
         return;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].size() > kLongestLine)
+    for (std::size_t i = 0; i < lines.Count(); ++i)
+        if (lines.Line(i).size() > kLongestLine)
             report.Add(Severity::Warning, "long-line", i + 1, kLongestLine + 1,
-                "a line of " + std::to_string(lines[i].size()) + " characters; an LM-63-" + std::to_string(year)
+                "a line of " + std::to_string(lines.Line(i).size()) + " characters; an LM-63-" + std::to_string(year)
                     + " line holds at most 256");
 }
 
@@ -153,10 +154,10 @@ void CheckBytes(std::string_view bytes, Report& report)
 
 } // namespace
 
-void CheckIesLayout(std::string_view bytes, const TStringList& lines, std::size_t tiltLine, Report& report)
+void CheckIesLayout(std::string_view bytes, const tTextLines& lines, std::size_t tiltLine, Report& report)
 {
     CheckBytes(bytes, report);
-    if (tiltLine == lines.size())
+    if (tiltLine == lines.Count())
         return; // no header: the whole file is read as numbers
     const int year = CheckIdentifier(lines, tiltLine, report);
     CheckKeywords(lines, tiltLine, year, report);

@@ -14,8 +14,8 @@ namespace {
 
 class NumberCheck {
 public:
-    NumberCheck(const TStringList& lines, std::size_t firstLine, Report& report)
-        : m_walk(lines, firstLine, report)
+    NumberCheck(const tTextLines& lines, std::size_t first, Report& report)
+        : m_walk(lines, first, report)
     {
     }
 
@@ -209,10 +209,9 @@ void NumberCheck::ReadTables(tIES& read, bool keepCandela, long double photometr
 
 } // namespace
 
-void CheckIesNumbers(TStringList numericLines, std::size_t firstLine, bool tiltIncluded, Report& report, tIES* record)
+void CheckIesNumbers(const tTextLines& lines, std::size_t first, bool tiltIncluded, Report& report, tIES* record)
 {
-    NumberCheck check(numericLines, firstLine, report);
-    numericLines.clear();
+    NumberCheck check(lines, first, report);
     tIES read;
     if (!check.Run(tiltIncluded, record != nullptr, read))
         return;

@@ -4,11 +4,13 @@
 
 #include "NumberText.h"
 #include "Report.h"
+#include "TextLines.h"
 #include "tIES.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct Token {
@@ -19,8 +21,8 @@ struct Token {
 
 class NumberWalk {
 public:
-    // lines: the lines after the TILT line; firstLine: the file's 1-based line of the first of them.
-    NumberWalk(const TStringList& lines, std::size_t firstLine, Report& report);
+    // The numbers of the lines from index first on (the lines after the TILT line). lines must outlive the walk.
+    NumberWalk(const tTextLines& lines, std::size_t first, Report& report);
     NumberWalk(const NumberWalk&) = delete; // the cursor points into the text
     NumberWalk& operator=(const NumberWalk&) = delete;
 
@@ -38,9 +40,18 @@ public:
     void Add(Severity severity, const char* code, const Token& token, std::string message);
 
 private:
-    std::size_t m_firstLine;
-    std::size_t m_lineCount;
-    std::vector<std::size_t> m_lineStarts;
+    // The 0-based line (counted from first) of an offset below the text's size, and where that line starts.
+    std::pair<std::size_t, std::size_t> LineOf(std::size_t offset);
+
+    // Of every kStride-th line from first on, its offset in the numeric text: enough to find any offset's line
+    // with a short walk, where an offset per line would cost more than a file of empty lines.
+    static constexpr std::size_t kStride = 256;
+
+    const tTextLines& m_lines;
+    std::size_t m_first;
+    std::vector<std::size_t> m_strideStarts;
+    // The line found last: diagnostics mostly come in the text's order, so the next search goes on from here.
+    std::size_t m_lastLine = 0, m_lastStart = 0;
     std::string m_text;
     NumericCursor m_cursor;
     Report& m_report;

@@ -10,4 +10,5 @@ int RunRender(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunConvert(int argc, char** argv);
 int RunDiagram(int argc, char** argv);
+int RunUgr(int argc, char** argv);
 int RunReport(int argc, char** argv);

@@ -5,12 +5,15 @@
 #include "arguments.h"
 #include "batch.h"
 #include "draw_module.h"
+#include "messages.h"
+#include "usage.h"
 
 #include "AtomicFile.h"
 #include "DiagramInput.h"
 #include "Diagrams.h"
 #include "Plot.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -57,8 +60,8 @@ std::string ParseArguments(int argc, char** argv, Options& options)
                 return argument + " needs a value";
             const auto value = ParseNumber(argv[++i], low, high);
             if (!value)
-                return argument + " needs a number from " + diagrams::Reading(low, ".") + " to "
-                    + diagrams::Reading(high, ".") + ", not \"" + argv[i] + "\"";
+                return argument + " needs a number from " + diagrams::Compact(low, ".") + " to "
+                    + diagrams::Compact(high, ".") + ", not \"" + argv[i] + "\"";
             target = *value;
             return {};
         };
@@ -76,8 +79,8 @@ std::string ParseArguments(int argc, char** argv, Options& options)
             problem = number(0.01, 10000, options.input.extent);
         } else if (argument == "--grid" || argument == "--plane") {
             const std::optional<int> value = hasValue ? ParseInt(argv[++i]) : std::nullopt;
-            if (!value || (argument == "--grid" && (*value < 2 || *value > 2001)))
-                return argument == "--grid" ? "--grid needs a whole number from 2 to 2001"
+            if (!value || (argument == "--grid" && (*value < 2 || *value > 1001)))
+                return argument == "--grid" ? "--grid needs a whole number from 2 to 1001"
                                             : "--plane needs a whole number";
             (argument == "--grid" ? options.input.grid : options.input.plane) = *value;
         } else if (argument == "--size") {
@@ -120,33 +123,35 @@ std::string ParseArguments(int argc, char** argv, Options& options)
     return {};
 }
 
-int Usage(const std::string& problem)
-{
-    std::fprintf(stderr, "gonilux-cli diagram: %s\n", problem.c_str());
-    std::fputs(
-        "usage: gonilux-cli diagram FILE --type cartesian|isolux|cone|isocandela [-o OUT.svg|OUT.png | --values]\n"
-        "                              [--height H] [--from H --to H] [--size WxH] [--plane P] [--per-klm]\n"
-        "                              [--grid N] [--extent R]\n"
-        "       gonilux-cli diagram FILE... --type KIND --format svg|png -o FOLDER [same options]\n",
-        stderr);
-    return 2;
-}
+constexpr CommandUsage kUsage { "diagram",
+    "usage: gonilux-cli diagram FILE --type cartesian|isolux|cone|isocandela [-o OUT.svg|OUT.png | --values]\n"
+    "                              [--height H] [--from H --to H] [--size WxH] [--plane P] [--per-klm]\n"
+    "                              [--grid N] [--extent R]\n"
+    "       gonilux-cli diagram FILE... --type KIND --format svg|png -o FOLDER [same options]\n" };
 
-// Reads file into ies and header; the reader's messages and any error go to outcome (exit code 3 on error).
-bool Read(
-    const std::string& file, tIES& ies, tPhotometricHeader& header, const std::string& prefix, FileOutcome& outcome)
+// Reads file into ies and header; the reader's messages and any error go to outcome (exit code 3 when the file
+// cannot be read, 2 for a plane it does not have).
+bool Read(const std::string& file, int plane, tIES& ies, tPhotometricHeader& header, const std::string& prefix,
+    FileOutcome& outcome)
 {
     std::string messages;
     try {
         TStringList headerLines;
         ReadRecordFile(file, ies, headerLines, &header, &messages);
         outcome.err += PrefixLines(messages, prefix);
-        return true;
     } catch (const std::exception& error) {
-        outcome.err += PrefixLines(messages, prefix) + "error " + prefix + error.what() + "\n";
+        outcome.err += PrefixLines(messages, prefix) + ErrorLine(prefix + error.what());
         outcome.exitCode = 3;
         return false;
     }
+    const int last = std::max(static_cast<int>(ies.HorizAngles.size()) - 1, 0);
+    if (plane < 0 || plane > last) {
+        outcome.err += ErrorLine(
+            prefix + "plane " + std::to_string(plane) + " is not among the planes 0 to " + std::to_string(last));
+        outcome.exitCode = 2;
+        return false;
+    }
+    return true;
 }
 
 FileOutcome PrintValues(const Options& options)
@@ -154,14 +159,14 @@ FileOutcome PrintValues(const Options& options)
     FileOutcome outcome;
     tIES ies;
     tPhotometricHeader header;
-    if (!Read(options.files.front(), ies, header, "", outcome))
+    if (!Read(options.files.front(), options.input.plane, ies, header, "", outcome))
         return outcome;
     diagrams::DiagramInput input = options.input;
     input.ies = &ies;
     input.header = &header;
     const diagrams::ValueTable table = diagrams::DiagramValues(*options.kind, input);
     if (!table.refusal.empty()) {
-        outcome.err += "error " + table.refusal + "\n";
+        outcome.err += ErrorLine(table.refusal);
         outcome.exitCode = 3;
         return outcome;
     }
@@ -172,7 +177,7 @@ FileOutcome PrintValues(const Options& options)
     }
     const std::string problem = fileio::WriteFileAtomically(options.output, text);
     if (!problem.empty()) {
-        outcome.err += "error Cannot write file " + options.output + ": " + problem + "\n";
+        outcome.err += ErrorLine("Cannot write file " + options.output + ": " + problem);
         outcome.exitCode = 3;
     }
     return outcome;
@@ -184,14 +189,14 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     FileOutcome outcome;
     tIES ies;
     tPhotometricHeader header;
-    if (!Read(file, ies, header, prefix, outcome))
+    if (!Read(file, options.input.plane, ies, header, prefix, outcome))
         return outcome;
     diagrams::DiagramInput input = options.input;
     input.ies = &ies;
     input.header = &header;
     input.decimalSeparator = decimalSeparator;
     if (const std::string refusal = diagrams::Refusal(*options.kind, input); !refusal.empty()) {
-        outcome.err += "error " + prefix + refusal + "\n";
+        outcome.err += ErrorLine(prefix + refusal);
         outcome.exitCode = 3;
         return outcome;
     }
@@ -203,7 +208,7 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
     if (module.sceneBytes(scene, svg, options.width, options.height, title.c_str(), bytes))
         problem = fileio::WriteFileAtomically(output, bytes);
     if (!problem.empty()) {
-        outcome.err += "error " + prefix + "Cannot write file " + output + ": " + problem + "\n";
+        outcome.err += ErrorLine(prefix + "Cannot write file " + output + ": " + problem);
         outcome.exitCode = 3;
     }
     return outcome;
@@ -213,7 +218,7 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
 {
     const std::string problem = MakeOutputFolder(options.output);
     if (!problem.empty()) {
-        std::fprintf(stderr, "error %s\n", problem.c_str());
+        ReportError(problem);
         return 3;
     }
     const std::vector<std::string> clashes = OutputClashes(options.files, options.format);
@@ -221,7 +226,7 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
     const int worst = RunBatch(options.files.size(), [&](size_t index) {
         const std::string& file = options.files[index];
         if (!clashes[index].empty())
-            return FileOutcome { 3, {}, "error " + file + ": gives the same picture name as " + clashes[index] + "\n" };
+            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same picture name as " + clashes[index]) };
         const std::string output = BatchOutputPath(options.output, file, options.format);
         return DrawOne(module, options, decimalSeparator, file, output, file + ": ");
     });
@@ -233,16 +238,18 @@ int DrawBatch(const DrawModule& module, const Options& options, const std::strin
 
 int RunDiagram(int argc, char** argv)
 {
+    if (AsksForHelp(argc, argv))
+        return PrintHelp(kUsage);
     Options options;
     const std::string problem = ParseArguments(argc, argv, options);
     if (!problem.empty())
-        return Usage(problem);
+        return UsageError(kUsage, problem);
     if (options.values) {
         const FileOutcome outcome = PrintValues(options);
         PrintOutcome(outcome);
         if (outcome.exitCode != 0)
             return outcome.exitCode;
-        return std::fflush(stdout) == 0 ? 0 : 3;
+        return FinishOutput() ? 0 : 3;
     }
     const DrawModule* module = LinkedDrawModule();
     if (!module)

@@ -122,13 +122,23 @@ namespace {
 
     void AddCurve(scene::Scene& scene, const Frame& frame, const Curve& curve, scene::Pen pen)
     {
+        // The curve is broken where a value is not a finite number.
         scene::Polyline line;
         line.pen = pen;
-        for (const scene::Point& p : curve.points)
-            if (p.x >= frame.x0 && p.x <= frame.x1)
+        const auto flush = [&] {
+            if (line.points.size() > 1)
+                scene.Add(line);
+            line.points.clear();
+        };
+        for (const scene::Point& p : curve.points) {
+            if (p.x < frame.x0 || p.x > frame.x1)
+                continue;
+            if (!std::isfinite(p.y) || std::fabs(p.y) > 1e3 * std::max(frame.y1, 1.0))
+                flush();
+            else
                 line.points.push_back(frame.Map(p.x, p.y));
-        if (line.points.size() > 1)
-            scene.Add(line);
+        }
+        flush();
     }
 
 } // namespace
@@ -168,8 +178,12 @@ scene::Scene BuildCartesian(const CartesianInput& input, double width, double he
     double maximum = 0;
     for (const Curve& curve : curves.curves)
         for (const scene::Point& p : curve.points)
-            maximum = std::max(maximum, p.y);
-    const Axis x { curves.typeC ? 30.0 : 15.0, curves.typeC ? "Vertical angle gamma (°)" : "Angle (°)", 0 };
+            if (std::isfinite(p.y)) // infinite or undefined values take no part in the scale
+                maximum = std::max(maximum, p.y);
+    // Ticks every 30 degrees (15 for types A and B) where the labels have room, else twice as far apart.
+    const bool roomy = scene.width >= 540;
+    const Axis x { (curves.typeC ? 30.0 : 15.0) * (roomy ? 1 : 2),
+        curves.typeC ? "Vertical angle gamma (°)" : "Angle (°)", 0 };
     const double yStep = NiceStep(maximum > 0 ? maximum : 1, 6);
     const double yTop = maximum > 0 ? std::ceil(maximum / yStep - 1e-9) * yStep : 1;
     const bool perKlm = curves.scale != 1;
@@ -180,8 +194,7 @@ scene::Scene BuildCartesian(const CartesianInput& input, double width, double he
         if (input.sections & (1 << c))
             shown.push_back(c);
     const double legendRow = kTextSize * 1.5;
-    const double bottom
-        = 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + 10 + legendRow * static_cast<double>(shown.size());
+    const double bottom = kXAxisBand + 2 + 10 + legendRow * static_cast<double>(shown.size());
     const double left = 8 + kTextSize * 1.3 + 10 + TickLabelWidth(0, yTop, y, input.decimalSeparator);
     const double top = 40;
     Frame frame;

@@ -46,7 +46,7 @@ namespace {
 
     void AddTable(scene::Scene& scene, const std::vector<ConeRow>& rows, double top, const std::string& separator)
     {
-        const char* heads[] = { "Height", "E0", "Diameter C0-C180", "Diameter C90-C270" };
+        const char* heads[] = { "Height", "E0", "Ø C0-C180", "Ø C90-C270" };
         const double rowHeight = kTextSize * 1.6;
         const double columnWidth = (scene.width - 40) / 4;
         const auto cellX = [&](int column) { return 20 + columnWidth * (column + 1) - 8; };
@@ -116,28 +116,33 @@ scene::Scene BuildCone(const ConeInput& input, double width, double height)
         rightWidth = std::max(rightWidth, scene::EstimateTextWidth(readings.back(), kTextSize));
     }
     const double leftWidth = scene::EstimateTextWidth("h 100.00 m", kTextSize) + 24;
-    const double apexY = 48, bottomY = lowestTableTop - 24;
+    const double apexY = 64, bottomY = lowestTableTop - 24;
     const double middleLeft = leftWidth, middleRight = scene.width - rightWidth - 24;
     const double hMax = rows.back().height;
-    double scale = (bottomY - apexY) / hMax;
+    // Heights to the full depth available, so that the rows' labels keep apart; across to the same scale when the
+    // cone fits, else narrower (and said so).
+    const double scaleY = (bottomY - apexY) / hMax;
+    double scaleX = scaleY;
     const std::optional<double> dMax = Diameter(hMax, beam);
-    if (dMax && *dMax * scale > middleRight - middleLeft)
-        scale = (middleRight - middleLeft) / *dMax;
+    if (dMax && *dMax * scaleX > middleRight - middleLeft)
+        scaleX = (middleRight - middleLeft) / *dMax;
     const double cx = (middleLeft + middleRight) / 2;
-    // The table right under the cone when the cone is held back by its width.
-    AddTable(scene, rows, std::min(lowestTableTop, apexY + hMax * scale + 36), sep);
+    AddTable(scene, rows, lowestTableTop, sep);
+    if (scaleX < scaleY)
+        AddText(scene, scene.width / 2, 12 + kTitleSize * 1.4, "widths not to scale", scene::Anchor::Top, kTextSize,
+            false, kAxisGrey);
     const scene::Color color = SeriesColor(0);
     if (dMax) {
         scene::Polyline cone;
-        const double half = *dMax / 2 * scale;
-        cone.points = { { cx - half, apexY + hMax * scale }, { cx, apexY }, { cx + half, apexY + hMax * scale } };
+        const double half = *dMax / 2 * scaleX;
+        cone.points = { { cx - half, apexY + hMax * scaleY }, { cx, apexY }, { cx + half, apexY + hMax * scaleY } };
         cone.closed = true;
         cone.filled = true;
         cone.fill = { 31, 100, 180, 40 };
         cone.pen = { color, 1.5 };
         scene.Add(cone);
     }
-    AddLine(scene, { cx, apexY }, { cx, apexY + hMax * scale }, { kAxisGrey, 1, scene::Dash::Dotted });
+    AddLine(scene, { cx, apexY }, { cx, apexY + hMax * scaleY }, { kAxisGrey, 1, scene::Dash::Dotted });
     scene::Rect luminaire;
     luminaire.x = cx - 14, luminaire.y = apexY - 6, luminaire.width = 28, luminaire.height = 6;
     luminaire.filled = true;
@@ -145,12 +150,12 @@ scene::Scene BuildCone(const ConeInput& input, double width, double height)
     luminaire.pen = { kInk, 1 };
     scene.items.emplace_back(luminaire);
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const double y = apexY + rows[k].height * scale;
+        const double y = apexY + rows[k].height * scaleY;
         AddLine(scene, { middleLeft - 6, y }, { middleRight + 6, y }, { kGridGrey, 1, scene::Dash::Dashed });
         if (const std::optional<double> d = Diameter(rows[k].height, beam))
-            AddLine(scene, { cx - *d / 2 * scale, y }, { cx + *d / 2 * scale, y }, { color, 2 });
+            AddLine(scene, { cx - *d / 2 * scaleX, y }, { cx + *d / 2 * scaleX, y }, { color, 2 });
         std::string label = "h ";
-        label.append(Fixed(rows[k].height, rows[k].height < 10 ? 2 : 1, sep)).append(" m");
+        label.append(Compact(rows[k].height, sep)).append(" m");
         AddText(scene, middleLeft - 10, y, label, scene::Anchor::Right);
         AddText(scene, middleRight + 10, y, readings[k], scene::Anchor::Left);
     }

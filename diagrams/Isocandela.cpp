@@ -63,15 +63,18 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     const std::string& sep = input.decimalSeparator;
     const intensity::TypeC I(*input.ies, MultiplierOf(input));
     const FieldGrid nodes = Nodes(I);
-    const double maximum = std::max(
-        static_cast<double>(I.Data().Maximum()), *std::max_element(nodes.values.begin(), nodes.values.end()));
+    // The largest finite intensity: a file's infinite or undefined values take no part in the scale.
+    double maximum = 0;
+    for (double value : nodes.values)
+        if (std::isfinite(value))
+            maximum = std::max(maximum, value);
 
     const Axis x { scene.width >= 520 ? 45.0 : 90.0, "C (°)", 0 };
     const Axis y { 30, "gamma (°)", 0 };
     const double left = 8 + kTextSize * 1.3 + 10 + TickLabelWidth(0, 180, y, sep);
     const double top = 40;
     const double bar = 14, barBand = 16 + bar + 6 + kTextSize * 1.4 + 4 + kTextSize * 1.4;
-    const double bottom = 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + barBand;
+    const double bottom = kXAxisBand + 2 + barBand;
     const double areaWidth = scene.width - left - 22;
     const double areaHeight = std::min(scene.height - top - bottom, areaWidth * 0.75);
     Frame frame;
@@ -110,7 +113,7 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     }
 
     // The colour bar under the map, in cd.
-    const double barY = frame.area.y + frame.area.height + 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + 16;
+    const double barY = frame.area.y + frame.area.height + kXAxisBand + 2 + 16;
     scene::Raster scale;
     scale.columns = 256, scale.rows = 1;
     for (int k = 0; k < 256; ++k)
@@ -118,7 +121,10 @@ scene::Scene BuildIsocandela(const DiagramInput& input, double width, double hei
     scale.x = frame.area.x, scale.y = barY, scale.width = frame.area.width, scale.height = bar;
     scene.items.emplace_back(std::move(scale));
     const double step = NiceStep(maximum > 0 ? maximum : 1, std::max(2, static_cast<int>(frame.area.width / 90)));
-    for (double value = 0; maximum > 0 && value <= maximum * (1 + 1e-9); value += step) {
+    for (int tick = 0; maximum > 0 && tick <= 100; ++tick) {
+        const double value = tick * step;
+        if (value > maximum * (1 + 1e-9))
+            break;
         const double at = frame.area.x + frame.area.width * value / maximum;
         AddLine(scene, { at, barY + bar }, { at, barY + bar + 4 }, { kAxisGrey, 1 });
         AddText(scene, at, barY + bar + 6, Fixed(value, DecimalsFor(step), sep), scene::Anchor::Top);

@@ -46,15 +46,17 @@ namespace {
     double FloorMaximum(const intensity::TypeC& I, double h)
     {
         const intensity::Table& t = I.Data();
-        long double best = 0;
-        for (std::size_t i = 0; i < t.Vertical().size(); ++i) {
-            const long double gamma = t.Vertical()[i];
-            if (gamma < 0 || gamma >= 90)
-                continue;
+        std::vector<long double> cubes; // cos^3 of each vertical angle below the horizon, 0 for the others
+        for (long double gamma : t.Vertical()) {
             const long double cosine = std::cos(gamma / kDegreesPerRadian);
-            for (std::size_t k = 0; k < t.Horizontal().size(); ++k)
-                best = std::max(best, t.Value(k, i) * cosine * cosine * cosine);
+            cubes.push_back(gamma >= 0 && gamma < 90 ? cosine * cosine * cosine : 0);
         }
+        long double best = 0;
+        for (std::size_t k = 0; k < t.Horizontal().size(); ++k)
+            for (std::size_t i = 0; i < cubes.size(); ++i)
+                if (cubes[i] > 0)
+                    if (const long double e = t.Value(k, i) * cubes[i]; std::isfinite(e))
+                        best = std::max(best, e);
         return static_cast<double>(best / (static_cast<long double>(h) * h));
     }
 
@@ -116,7 +118,10 @@ scene::Scene BuildIsolux(const DiagramInput& input, double width, double height)
     const intensity::TypeC I(*input.ies, MultiplierOf(input));
     const double h = input.height, extent = Extent(input);
     const FieldGrid field = Field(I, h, extent, kPictureGrid);
-    const double maximum = std::max(FloorMaximum(I, h), *std::max_element(field.values.begin(), field.values.end()));
+    double maximum = FloorMaximum(I, h);
+    for (double value : field.values)
+        if (std::isfinite(value)) // infinite or undefined values take no part in the levels
+            maximum = std::max(maximum, value);
 
     const Axis axis { NiceStep(2 * extent, 8), "", 0 };
     Axis x = axis, y = axis;
@@ -124,7 +129,7 @@ scene::Scene BuildIsolux(const DiagramInput& input, double width, double height)
     x.title = "x (m), along C0";
     y.title = "y (m), along C90";
     const double left = 8 + kTextSize * 1.3 + 10 + TickLabelWidth(-extent, extent, y, sep);
-    const double top = 40, bottom = 8 + kTextSize * 1.3 + 4 + kTextSize * 1.4 + 12 + kTextSize * 1.6;
+    const double top = 40, bottom = kXAxisBand + 2 + 12 + kTextSize * 1.6;
     const double side = std::min(scene.width - left - 18, scene.height - top - bottom);
     Frame frame;
     frame.area = { left + (scene.width - left - 18 - side) / 2, top, side, side };

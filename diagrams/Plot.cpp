@@ -140,7 +140,7 @@ void AddAxes(scene::Scene& scene, const Frame& frame, const Axis& x, const Axis&
         const double at = frame.Map(value, frame.y0).x;
         AddLine(scene, { at, a.y }, { at, a.y + a.height }, grid);
         AddLine(scene, { at, a.y + a.height }, { at, a.y + a.height + 4 }, { kAxisGrey, 1 });
-        AddText(scene, at, a.y + a.height + 6, Fixed(value, x.decimals, decimalSeparator), scene::Anchor::Top);
+        AddText(scene, at, a.y + a.height + 8, Fixed(value, x.decimals, decimalSeparator), scene::Anchor::Top);
     });
     double widest = 0;
     Ticks(frame.y0, frame.y1, y.step, [&](double value) {
@@ -155,7 +155,7 @@ void AddAxes(scene::Scene& scene, const Frame& frame, const Axis& x, const Axis&
     border.x = a.x, border.y = a.y, border.width = a.width, border.height = a.height;
     border.pen = { kAxisGrey, 1 };
     scene.Add(border);
-    AddText(scene, a.x + a.width / 2, a.y + a.height + 8 + kTextSize * 1.3, x.title, scene::Anchor::Top);
+    AddText(scene, a.x + a.width / 2, a.y + a.height + 10 + kTextSize * 1.3, x.title, scene::Anchor::Top);
     scene::Text title;
     title.at = { a.x - 10 - widest - kTextSize * 0.2, a.y + a.height / 2 };
     title.text = y.title;

@@ -49,6 +49,9 @@ struct Axis {
     int decimals = 0;
 };
 
+// The height the x axis's tick labels and title take below the plot area.
+inline constexpr double kXAxisBand = 10 + kTextSize * 1.3 + kTextSize * 1.4;
+
 // The grid, the frame, tick labels below and to the left, the axes' titles (the y title turned upright).
 void AddAxes(
     scene::Scene& scene, const Frame& frame, const Axis& x, const Axis& y, const std::string& decimalSeparator);

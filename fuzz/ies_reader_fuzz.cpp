@@ -1,4 +1,4 @@
-// Fuzz target for the way a file selection goes: the file's bytes into lines, the lines through the reader
+// Fuzz target for the way a file selection goes: the file's bytes through the reader
 // into the record and the header entries, the goniogram drawn for several planes and switch settings, and a
 // render attempted; the checker run over the same bytes must agree with the reader. Errors the user would see
 // (std::exception) are fine; crashes, hangs, leaks, undefined behaviour and a record that contradicts its own
@@ -8,6 +8,7 @@
 #include "Goniogram.h"
 #include "IesHeader.h"
 #include "IesReader.h"
+#include "LineText.h"
 #include "PlaneSampling.h"
 #include "RecordingSurface.h"
 #include "RenderCompute.h"
@@ -150,12 +151,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StoreInput(data, size);
-    TStringList fileLines, headerLines;
+    // The file is read as the viewer reads it: its text once, with no string per line.
+    TStringList headerLines;
+    std::string text, numeric;
     tIES ies;
+    tPhotometricHeader numbers;
     int messages = 0;
     try {
-        LoadFileLines(g_memPath, fileLines);
-        ReadIES(fileLines, headerLines, ies, [&messages](const std::string&) { ++messages; });
+        LoadFileBytes(g_memPath, text);
+        ReadIESText(text, headerLines, numeric, ies, numbers, [&messages](const std::string&) { ++messages; });
     } catch (const std::exception&) {
         // The flow stops at the failing step; the header display still shows what the read set aside.
         HeaderDisplayText(headerLines);

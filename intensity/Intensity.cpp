@@ -41,38 +41,43 @@ Symmetry SymmetryOf(const tArrEx& h)
 }
 
 Table::Table(const tIES& ies, long double multiplier)
+    : ies_(&ies)
+    , multiplier_(multiplier)
+    , planeOrder_(StableOrder(ies.HorizAngles))
+    , angleOrder_(StableOrder(ies.VertAngles))
 {
-    const std::vector<std::size_t> planes = StableOrder(ies.HorizAngles);
-    const std::vector<std::size_t> angles = StableOrder(ies.VertAngles);
-    for (std::size_t k : planes)
+    for (std::size_t k : planeOrder_)
         horizontal_.push_back(ies.HorizAngles[k]);
-    for (std::size_t i : angles)
+    for (std::size_t i : angleOrder_)
         vertical_.push_back(ies.VertAngles[i]);
-    values_.assign(horizontal_.size() * vertical_.size(), 0);
-    std::size_t at = 0;
-    for (std::size_t k : planes)
-        for (std::size_t i : angles) {
-            // A table shorter than its angle lists reads 0 where it has no value.
-            const bool present = k < ies.Candela.size() && i < ies.Candela[k].size();
-            values_[at++] = present ? ies.Candela[k][i] * multiplier : 0;
-        }
 }
 
-long double Table::Maximum() const { return values_.empty() ? 0 : *std::max_element(values_.begin(), values_.end()); }
+long double Table::Maximum() const
+{
+    long double best = 0;
+    bool any = false;
+    for (std::size_t k = 0; k < horizontal_.size(); ++k)
+        for (std::size_t i = 0; i < vertical_.size(); ++i) {
+            const long double value = Value(k, i);
+            best = any ? std::max(best, value) : value;
+            any = true;
+        }
+    return best;
+}
 
 long double Table::AlongPlane(std::size_t plane, long double v) const
 {
     const std::size_t n = vertical_.size();
     const std::size_t upper
         = static_cast<std::size_t>(std::upper_bound(vertical_.begin(), vertical_.end(), v) - vertical_.begin());
-    const long double* row = values_.data() + plane * n;
     if (upper > 0 && vertical_[upper - 1] == v)
-        return row[upper - 1];
+        return Value(plane, upper - 1);
     if (upper == 0 || upper == n)
         return 0;
     const long double low = vertical_[upper - 1], high = vertical_[upper];
     const long double t = (v - low) / (high - low);
-    return row[upper - 1] + (row[upper] - row[upper - 1]) * t;
+    const long double a = Value(plane, upper - 1);
+    return a + (Value(plane, upper) - a) * t;
 }
 
 long double Table::Between(long double h, long double v, bool wrap) const

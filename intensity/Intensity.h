@@ -24,7 +24,8 @@ enum class Symmetry {
 Symmetry SymmetryOf(const tArrEx& sortedHorizontal);
 
 // A record's angles sorted (stably, so repeated angles keep their file order) with its values scaled. At a repeated
-// angle and above it the later entry's values hold, below it the earlier one's.
+// angle and above it the later entry's values hold, below it the earlier one's. The values are read from the
+// record, which must outlive the table.
 class Table {
 public:
     Table() = default;
@@ -33,9 +34,12 @@ public:
     const tArrEx& Horizontal() const { return horizontal_; }
     const tArrEx& Vertical() const { return vertical_; }
     bool Empty() const { return horizontal_.empty() || vertical_.empty(); }
+    // The value at the plane-th sorted plane and vertical-th sorted angle; 0 where the table has none.
     long double Value(std::size_t plane, std::size_t vertical) const
     {
-        return values_[plane * vertical_.size() + vertical];
+        const std::size_t k = planeOrder_[plane], i = angleOrder_[vertical];
+        const std::vector<tArrEx>& rows = ies_->Candela;
+        return k < rows.size() && i < rows[k].size() ? rows[k][i] * multiplier_ : 0;
     }
     // The largest value, 0 for an empty table.
     long double Maximum() const;
@@ -47,8 +51,10 @@ public:
     long double Between(long double horizontal, long double vertical, bool wrap) const;
 
 private:
+    const tIES* ies_ = nullptr;
+    long double multiplier_ = 1;
     tArrEx horizontal_, vertical_;
-    std::vector<long double> values_; // plane after plane
+    std::vector<std::size_t> planeOrder_, angleOrder_; // the file's index of each sorted angle
 };
 
 // I(C, gamma) of a type C record in cd: C in degrees, any value (taken modulo 360), gamma from nadir.

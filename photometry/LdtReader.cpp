@@ -339,6 +339,9 @@ void ReadFields(const Fields& fields, const LineList& lines, TStringList& header
     numbers.Width = mm[3] / 1000;
     numbers.Length = mm[4] / 1000;
     numbers.Height = (mm[5] + mm[6] + mm[7] + mm[8]) / 4 / 1000;
+    numbers.SideHeights = std::array<long double, 4> { mm[5] / 1000, mm[6] / 1000, mm[7] / 1000, mm[8] / 1000 };
+    if (facts.lightOutputRatioRead)
+        numbers.StatedLightOutputRatio = facts.lightOutputRatio;
     numbers.BallastFactor = 1;
     numbers.FutureUse = 1;
     numbers.InputWatts = watts;
