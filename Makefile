@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libx11-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth xdotool xclip x11-apps \
             x11-utils openbox clang libclang-rt-14-dev locales imagemagick \
-            dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl lintian
+            dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl lintian \
+            poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PREFIX ?= /usr/local

@@ -1,4 +1,5 @@
-// The goniogram's context menu: the diagram to the clipboard or to a picture file, and the numbers behind it.
+// The goniogram's context menu: the diagram to the clipboard or to a picture file, the numbers behind it, and the
+// file's datasheet (saved or printed by whoever owns the details).
 #include "Uies.h"
 
 #include "GoniogramPicture.h"
@@ -42,6 +43,11 @@ void TForm1::PaintBox1ContextMenu(const QPoint& at)
     add(QStringLiteral("&Copy image"), &TForm1::CopyGoniogramImage);
     add(QStringLiteral("&Save image as..."), &TForm1::SaveGoniogramImage);
     add(QStringLiteral("Copy &values"), &TForm1::CopyGoniogramValues);
+    goniogramMenu_->addSeparator();
+    connect(goniogramMenu_->addAction(QStringLiteral("&Datasheet...")), &QAction::triggered, this,
+        [this] { emit datasheetRequested(); });
+    connect(goniogramMenu_->addAction(QStringLiteral("&Print...")), &QAction::triggered, this,
+        [this] { emit printRequested(); });
     goniogramMenu_->popup(PaintBox1->mapToGlobal(at));
 }
 

@@ -143,6 +143,9 @@ signals:
     // Emitted when the file list shows no file selected (a folder changed, the selection cleared): the document
     // keeps its record, but no file is on show.
     void noFileShown();
+    // The goniogram's menu asks for the file's datasheet, saved as PDF or printed.
+    void datasheetRequested();
+    void printRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -68,6 +68,7 @@ void TFormDetails::BuildControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Tabs);
+    BuildDatasheetButtons(layout);
 
     SummaryView = new QPlainTextEdit;
     SummaryView->setReadOnly(true);

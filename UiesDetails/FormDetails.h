@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
@@ -72,6 +73,12 @@ public:
     QPushButton* SaveAsButton = nullptr; // beside the tabs; enabled while a file is shown
     TDiagramsPage* DiagramsPage = nullptr;
     TGlareTab* GlareTab = nullptr; // the UGR table
+    QPushButton* DatasheetButton = nullptr; // saves the file's one-page datasheet as PDF
+    QPushButton* PrintButton = nullptr; // prints it (also Ctrl+P)
+
+    // The shown file's datasheet saved as PDF or printed; what goes wrong is shown, never thrown.
+    void SaveDatasheet();
+    void PrintDatasheet();
 
     static constexpr int DefaultWidth = 560;
     static constexpr int DefaultHeight = 420;
@@ -93,6 +100,7 @@ private:
     void BuildControls();
     bool HasFile() const;
     void FillUnits();
+    void BuildDatasheetButtons(QVBoxLayout* layout);
     void FillSummary();
     void FillZonal();
     void FillDiagnostics();

@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "Checker.h"
+#include "DatasheetActions.h"
 #include "DetailsCorner.h"
 #include "DetailsPlacement.h"
 #include "FormDetails.h"
@@ -114,6 +115,16 @@ void DetailsLink::ShowDiagnostics()
 {
     ShowDetails();
     window_->SetCurrentTab(TFormDetails::TabDiagnostics);
+}
+
+void DetailsLink::SaveDatasheet(QWidget* parent)
+{
+    Guard([this, parent] { datasheetui::SaveDatasheet(parent, CurrentFile()); });
+}
+
+void DetailsLink::PrintDatasheet(QWidget* parent)
+{
+    Guard([this, parent] { datasheetui::PrintDatasheet(parent, CurrentFile()); });
 }
 
 void DetailsLink::WriteSettingsOnce()

@@ -33,6 +33,9 @@ public:
     void ShowDetails();
     // The same, on the Diagnostics tab.
     void ShowDiagnostics();
+    // The file's datasheet saved as PDF or printed, asked for over parent; what goes wrong is shown.
+    void SaveDatasheet(QWidget* parent);
+    void PrintDatasheet(QWidget* parent);
 
 private:
     void FileLoaded();

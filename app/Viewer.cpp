@@ -35,6 +35,8 @@ Viewer::Viewer()
         [this] { savechooser::setShownFile(QFile::decodeName(document_->FileName().c_str())); });
     QObject::connect(document_, &TDocument::loadFailed, document_, [] { savechooser::setShownFile({}); });
     QObject::connect(form1_, &TForm1::noFileShown, document_, [] { savechooser::setShownFile({}); });
+    QObject::connect(form1_, &TForm1::datasheetRequested, details_, [this] { details_->SaveDatasheet(form1_); });
+    QObject::connect(form1_, &TForm1::printRequested, details_, [this] { details_->PrintDatasheet(form1_); });
 }
 
 Viewer::~Viewer()

@@ -11,3 +11,4 @@ int RunCheck(int argc, char** argv);
 int RunConvert(int argc, char** argv);
 int RunDiagram(int argc, char** argv);
 int RunUgr(int argc, char** argv);
+int RunReport(int argc, char** argv);

@@ -1,8 +1,8 @@
 #pragma once
 // gonilux-cli is two programs built from the same commands. The one users run links no Qt library and carries
 // its own C and C++ libraries, so that info, check and PGM renders start as fast as a program can. The commands
-// that draw through Qt (goniogram SVG and PNG, render PNG) hand over to the drawing program, gonilux-cli-draw,
-// which links the drawing code below and runs the same command line.
+// that draw through Qt (goniogram SVG and PNG, render PNG, datasheet PDF) hand over to the drawing program,
+// gonilux-cli-draw, which links the drawing code below and runs the same command line.
 
 #include "Goniogram.h"
 #include "RenderCompute.h"
@@ -27,6 +27,9 @@ struct DrawModule {
     // drawn. Needs the GUI application; several may be drawn at once from worker threads.
     bool (*sceneBytes)(
         const scene::Scene& scene, bool svg, int width, int height, const char* title, std::string& bytes);
+    // A page laid out in points as a one-page PDF document titled title (UTF-8), fonts embedded; false when it
+    // cannot be made. Needs the GUI application (fonts); several pages may be made at once from worker threads.
+    bool (*pagePdfBytes)(const scene::Scene& page, const std::string& title, std::string& bytes);
 };
 
 // The drawing code linked into this program: null in the program users run, which has none.

@@ -30,6 +30,9 @@ void usage(std::FILE* to = stderr)
                "                              write IES LM-63-2002 or EULUMDAT; several files on every core\n"
                "       gonilux-cli ugr FILE... [--spacing 0.25|1] [--corrected] [--json]\n"
                "                              the UGR table of type C files (CIE 117 tabular method)\n"
+               "       gonilux-cli report FILE -o OUT.pdf [--letter]\n"
+               "       gonilux-cli report FILE... --format pdf -o FOLDER [--letter]\n"
+               "                              one-page datasheets, A4 or US Letter\n"
                "       gonilux-cli SUBCOMMAND --help\n"
                "       gonilux-cli --version | --help\n",
         to);
@@ -66,6 +69,8 @@ int main(int argc, char** argv)
         return RunConvert(argc - 1, argv + 1);
     if (std::strcmp(argv[1], "ugr") == 0)
         return RunUgr(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "report") == 0)
+        return RunReport(argc - 1, argv + 1);
     ReportError(std::string("unknown subcommand ") + argv[1]);
     usage();
     return 2;

@@ -1,7 +1,7 @@
 # Fails when a file of the Qt-free core includes a Qt header.
 set(bad "")
 foreach(dir photometry goniogram render settings figures checker details document fileio intensity diagrams
-            writers glare)
+            writers glare datasheet)
   file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.cpp")
   foreach(f ${files})
     file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")

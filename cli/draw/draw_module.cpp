@@ -1,9 +1,12 @@
 // The Qt half of gonilux-cli, linked into the drawing program only: the goniogram as SVG or PNG and the render's
-// grey image as PNG, through the viewer's drawing surface, as bytes the commands write themselves.
+// grey image as PNG and the datasheet as PDF, through the viewer's drawing surface, as bytes the commands write
+// themselves.
 #include "draw_module.h"
 
+#include "GoniluxVersion.h"
 #include "GoniogramPicture.h"
 #include "GreyPicture.h"
+#include "PagePdf.h"
 #include "QtSurface.h"
 #include "ScenePainter.h"
 
@@ -134,7 +137,20 @@ bool SceneBytes(const scene::Scene& scene, bool svg, int width, int height, cons
     }
 }
 
-constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, GoniogramBytes, GreyPngBytes, SceneBytes };
+bool PagePdfBytes(const scene::Scene& page, const std::string& title, std::string& bytes)
+{
+    try {
+        const QByteArray drawn = PagePdf(
+            page, QString::fromStdString(title), QStringLiteral("Gonilux ") + QString::fromLatin1(GONILUX_VERSION));
+        bytes.assign(drawn.constData(), static_cast<size_t>(drawn.size()));
+        return !drawn.isEmpty();
+    } catch (...) {
+        return false;
+    }
+}
+
+constexpr DrawModule Table { DecimalSeparator, StartGui, StopGui, GoniogramBytes, GreyPngBytes, SceneBytes,
+    PagePdfBytes };
 
 } // namespace
 
