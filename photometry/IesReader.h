@@ -24,9 +24,9 @@ inline constexpr std::uint64_t kMaxCandelaValues = 4000000;
 inline constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 
 // The most lines a file may hold up to and including its TILT line. Real headers are a few dozen lines; each line
-// kept costs a string object, so a file of millions of short lines before its TILT line would cost tens of times its
-// size. Such a file is refused.
-inline constexpr std::size_t kMaxHeaderLines = 100000;
+// kept costs a string object (32 bytes), so a file of tens of millions of short lines before its TILT line would cost
+// tens of times its size. A header of up to 2^20 lines costs at most 32 MB; a longer one is refused.
+inline constexpr std::size_t kMaxHeaderLines = std::size_t { 1 } << 20;
 
 // The refusal of a file whose TILT line is line tiltLine (1-based), beyond kMaxHeaderLines.
 std::string TooManyHeaderLinesMessage(std::size_t tiltLine);

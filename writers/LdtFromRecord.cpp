@@ -208,8 +208,13 @@ void FillIntensities(int symmetry, const tIES& ies, long double multiplier, long
         const tArrEx& row = ies.Candela[symmetry == 3 ? stored - 1 - p : p];
         tArrEx& plane = f.intensities[p];
         plane.resize(row.size());
-        for (std::size_t g = 0; g < row.size(); ++g)
+        for (std::size_t g = 0; g < row.size(); ++g) {
             plane[g] = static_cast<double>(row[g] * scale);
+            // Written as a double, a value beyond its range would become text no reader takes back.
+            if (!std::isfinite(static_cast<double>(plane[g])))
+                throw WriteRefusal("the intensity " + ShortestText(row[g] * scale)
+                    + " cd/klm is beyond what an EULUMDAT file holds");
+        }
     }
 }
 

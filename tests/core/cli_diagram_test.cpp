@@ -69,7 +69,7 @@ TEST_F(CliDiagram, RefusalsAndUnusableArguments)
         { typeC + " --values", 2, "--type is needed" },
         { typeC + " --type cone -o x.gif", 2, "must end in .svg or .png" },
         { typeC + " " + typeB + " --type cone --values", 2, "--values prints the numbers of one file" },
-        { Quote((Dir() / "missing.ies").string()) + " --type cone --values", 3, "error" },
+        { Quote((Dir() / "missing.ies").string()) + " --type cone --values", 3, "No such file or directory" },
         { typeC + " --type cartesian --plane 1 --values", 2, "plane 1 is not among the planes 0 to 0" },
     };
     for (const auto& c : cases) {

@@ -4,6 +4,7 @@
 #include "mainwindow_harness.h"
 
 #include "DetailsCorner.h"
+#include "PanelCorner.h"
 #include "DetailsLink.h"
 #include "DetailsPlacement.h"
 #include "FormDetails.h"
@@ -126,12 +127,21 @@ TEST_F(DetailsLinkTest, TheButtonAndTheSignCoverNoControlAtAnySize)
         Form1->resize(size);
         QCoreApplication::processEvents();
         ASSERT_EQ(Form1->size(), size);
+        // The diagram is the largest square in its panel. Where the panel is so nearly square that neither the strip
+        // above the diagram nor the one beside it holds the corner, the corner lies over the diagram's own corner.
+        const QRect panel = Form1->PanelImage->rect();
+        const QRect square = Form1->PaintBox1->geometry();
+        const bool roomBesideTheDiagram = square.top() >= panelcorner::Height
+            || panel.width() - (square.right() + 1) >= panelcorner::Width;
         for (const QWidget* sign :
             { static_cast<const QWidget*>(corner.Button), static_cast<const QWidget*>(corner.Warning) }) {
-            EXPECT_TRUE(Form1->PanelImage->rect().contains(sign->geometry()));
-            for (const QWidget* control : controls)
+            EXPECT_TRUE(panel.contains(sign->geometry()));
+            for (const QWidget* control : controls) {
+                if (control == Form1->PaintBox1 && !roomBesideTheDiagram)
+                    continue;
                 EXPECT_FALSE(onWindow(sign).intersects(onWindow(control)))
                     << size.width() << "x" << size.height() << " " << control->metaObject()->className();
+            }
         }
     }
 }
