@@ -110,6 +110,7 @@ SheetContent BuildContent(const tDetailsFile& file, const PhotometricFigures& fi
     const long double scale = file.Header.CandelaMultiplier * (relative ? 1000.0L / *figures.LampFlux : 1.0L);
     const int type = figures.PhotometricType ? static_cast<int>(*figures.PhotometricType) : 1;
     sheet.Sections = PolarSections(file.Record, type, scale);
+    sheet.Ugr = UgrPageText(file.Record, file.Header, { 0.25L, true }, style.Decimal);
 
     sheet.MadeWith = std::string("Made with Gonilux ") + GONILUX_VERSION;
     sheet.Verdict = "Check: " + CheckVerdict(file.Checks);

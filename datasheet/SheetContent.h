@@ -1,11 +1,13 @@
 #pragma once
 // What the datasheet says about a file, as text: its head (maker, names, test, file), the figures as the details'
-// summary writes them, the zonal flux rows, the polar diagram's sections and unit, and the footer.
+// summary writes them, the zonal flux rows, the polar diagram's sections and unit, the UGR
+// table and the footer.
 
 #include "DetailsFile.h"
 #include "DetailsText.h"
 #include "PhotometricFigures.h"
 #include "Sections.h"
+#include "UgrText.h"
 
 #include <string>
 #include <string_view>
@@ -21,6 +23,8 @@ struct SheetContent {
                      // only the header row without zonal flux
     std::string Unit; // "cd/klm" (relative photometry) or "cd" (absolute)
     std::vector<Section> Sections; // in the unit
+    tUgrPageText Ugr; // the UGR table at spacing to height ratio 0.25, corrected for the file's flux as catalogues
+                      // give it, or the reason there is none
     std::string MadeWith; // "Made with Gonilux VERSION"
     std::string Verdict; // "Check: no problems found", "Check: 2 warnings, 1 error"
 };

@@ -3,6 +3,7 @@
 #include "Items.h"
 #include "PolarDiagram.h"
 #include "TextFit.h"
+#include "UgrSection.h"
 
 #include <algorithm>
 
@@ -20,6 +21,11 @@ namespace {
     constexpr double kTableSize = 8;
     constexpr double kRowHeight = 9.6;
     constexpr double kPadding = 8; // between a table's columns
+    // The height the cartesian and cone diagrams are given when the first row can spare it.
+    constexpr double kSecondRow = 273;
+    // The least scales at which the diagrams' text stays legible (6.6 pt for their 12-unit text).
+    constexpr double kLeastDiagramScale = 0.55;
+    constexpr double kLeastPolarScale = 0.7;
 
     class PageWriter {
     public:
@@ -186,6 +192,28 @@ namespace {
                 height);
     }
 
+    // The scale a diagram is placed at in a box of width x height under its caption.
+    double PlacedScale(const DiagramBuilder& build, double width, double height)
+    {
+        if (height <= kCaptionHeight)
+            return 0;
+        const scene::Scene part = build(width / kDiagramScale, (height - kCaptionHeight) / kDiagramScale);
+        if (part.width <= 0 || part.height <= 0)
+            return kDiagramScale;
+        return std::min(width / part.width, (height - kCaptionHeight) / part.height);
+    }
+
+    // Whether the cartesian and cone diagrams, side by side in a row of the page's width and of height, keep
+    // their text legible.
+    bool DiagramsFit(const SheetDiagrams& diagrams, double width, double height)
+    {
+        const double each = diagrams.Cartesian && diagrams.Cone ? (width - kGap) / 2 : width;
+        for (const DiagramBuilder* build : { &diagrams.Cartesian, &diagrams.Cone })
+            if (*build && PlacedScale(*build, each, height) < kLeastDiagramScale)
+                return false;
+        return true;
+    }
+
 } // namespace
 
 PaperSize SizeOf(Paper paper) { return paper == Paper::Letter ? PaperSize { 612, 792 } : PaperSize { 595, 842 }; }
@@ -211,18 +239,46 @@ scene::Scene BuildPage(const SheetContent& content, const SheetDiagrams& diagram
     out.Text(x + width, footer, content.Verdict, 8, scene::Anchor::BottomRight);
     const double bottom = footer - kTextSize * 1.15 - 4 - kGap;
 
-    // The polar diagram at the width of its column, beside the figures with the zonal flux under them.
-    const double figuresHeight = kCaptionHeight + EntriesHeight(content.Figures, column, 3);
-    const double rightHeight = figuresHeight + kGap + ZonalHeight(content.Zonal, column);
+    // With a UGR table: the polar diagram with the figures under it, beside the zonal flux with the table under
+    // it, when that leaves the cartesian and cone diagrams room to stay legible. Otherwise the polar diagram
+    // with the glare section's line under it (the reason there is no table, or where to find one that does not
+    // fit) beside the figures and the zonal flux.
+    const double available = bottom - y - kGap; // both rows
+    const double zonalHeight = ZonalHeight(content.Zonal, column);
     const double polarHeight = kCaptionHeight + column * datasheet::kPolarAspect;
-    const double first = std::max(rightHeight, std::min(polarHeight, 0.55 * (bottom - y)));
-    Diagram(page, diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, first);
-    out.Caption(right, y, "Photometric figures");
-    out.Entries(right, y + kCaptionHeight, column, content.Figures, 3);
-    ZonalTable(out, content.Zonal, right, y + figuresHeight + kGap, column);
-    y += first + kGap;
+    tUgrPageText ugr = content.Ugr;
+    if (!ugr.rows.empty()) {
+        const double figuresHeight = kCaptionHeight + EntriesHeight(content.Figures, column, 3);
+        const double rightHeight = zonalHeight + kGap + UgrSectionHeight(ugr, column);
+        const double least
+            = std::max(rightHeight, kCaptionHeight + kPolarHeight * kLeastPolarScale + kGap + figuresHeight);
+        if (DiagramsFit(diagrams, width, available - least)) {
+            const double first = std::max(least, std::min(polarHeight + kGap + figuresHeight, available - kSecondRow));
+            const double polarBox = first - kGap - figuresHeight;
+            Diagram(page, diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, polarBox);
+            out.Caption(x, y + polarBox + kGap, "Photometric figures");
+            out.Entries(x, y + polarBox + kGap + kCaptionHeight, column, content.Figures, 3);
+            ZonalTable(out, content.Zonal, right, y, column);
+            UgrSection(&page, ugr, right, y + zonalHeight + kGap, column);
+            y += first + kGap;
+        } else {
+            ugr = { {}, {}, {}, "the table does not fit on this page; gonilux-cli ugr FILE --corrected gives it" };
+        }
+    }
+    if (ugr.rows.empty()) {
+        const double figuresHeight = kCaptionHeight + EntriesHeight(content.Figures, column, 3);
+        const double rightHeight = figuresHeight + kGap + zonalHeight;
+        const double glareHeight = kGap + UgrSectionHeight(ugr, column);
+        const double first = std::max(rightHeight, std::min(polarHeight + glareHeight, 0.55 * (bottom - y)));
+        const double polarBox = first - glareHeight;
+        Diagram(page, diagrams.Polar, "Polar intensity diagram (" + content.Unit + ")", x, y, column, polarBox);
+        UgrSection(&page, ugr, x, y + polarBox + kGap, column);
+        out.Caption(right, y, "Photometric figures");
+        out.Entries(right, y + kCaptionHeight, column, content.Figures, 3);
+        ZonalTable(out, content.Zonal, right, y + figuresHeight + kGap, column);
+        y += first + kGap;
+    }
 
-    // The cartesian and cone diagrams in what is left; one of them alone takes the whole width.
     const double second = bottom - y;
     if (diagrams.Cartesian && diagrams.Cone) {
         Diagram(page, diagrams.Cartesian, "Cartesian diagram", x, y, column, second);

@@ -118,31 +118,47 @@ scene::Scene BuildCone(const ConeInput& input, double width, double height)
     const double leftWidth = scene::EstimateTextWidth("h 100.00 m", kTextSize) + 24;
     const double apexY = 64, bottomY = lowestTableTop - 24;
     const double middleLeft = leftWidth, middleRight = scene.width - rightWidth - 24;
-    const double hMax = rows.back().height;
-    // Heights to the full depth available, so that the rows' labels keep apart; across to the same scale when the
-    // cone fits, else narrower (and said so).
-    const double scaleY = (bottomY - apexY) / hMax;
-    double scaleX = scaleY;
+    double hMax = 0;
+    for (const ConeRow& row : rows)
+        hMax = std::max(hMax, row.height);
+    // Heights to the full depth available and to scale while the rows' labels keep apart; heights far from the
+    // luminaire and close together (say 10 to 11 m) are spread evenly down the depth instead. Across to the same
+    // scale as the heights when the cone fits, else narrower. Either way the picture says what is not to scale.
+    const double depth = bottomY - apexY;
+    const double scaleY = depth / hMax;
+    double closest = depth;
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        closest = std::min(closest, std::fabs(rows[k].height - (k == 0 ? 0 : rows[k - 1].height)) * scaleY);
+    const bool heightsToScale = std::isfinite(scaleY) && closest >= kTextSize * 1.5;
+    const auto rowY = [&](std::size_t k) {
+        return apexY + (heightsToScale ? rows[k].height * scaleY : depth * static_cast<double>(k + 1) / rows.size());
+    };
+    double scaleX = std::isfinite(scaleY) ? scaleY : 0;
     const std::optional<double> dMax = Diameter(hMax, beam);
     if (dMax && *dMax * scaleX > middleRight - middleLeft)
         scaleX = (middleRight - middleLeft) / *dMax;
     const double cx = (middleLeft + middleRight) / 2;
     AddTable(scene, rows, lowestTableTop, sep);
-    if (scaleX < scaleY)
-        AddText(scene, scene.width / 2, 12 + kTitleSize * 1.4, "widths not to scale", scene::Anchor::Top, kTextSize,
-            false, kAxisGrey);
+    const char* note = !heightsToScale ? "not to scale" : scaleX < scaleY ? "widths not to scale" : nullptr;
+    if (note)
+        AddText(scene, scene.width / 2, 12 + kTitleSize * 1.4, note, scene::Anchor::Top, kTextSize, false, kAxisGrey);
     const scene::Color color = SeriesColor(0);
     if (dMax) {
+        // Through the apex and both ends of every row's diameter: a straight-sided cone when the heights are to
+        // scale.
         scene::Polyline cone;
-        const double half = *dMax / 2 * scaleX;
-        cone.points = { { cx - half, apexY + hMax * scaleY }, { cx, apexY }, { cx + half, apexY + hMax * scaleY } };
+        for (std::size_t k = rows.size(); k-- > 0;)
+            cone.points.push_back({ cx - *Diameter(rows[k].height, beam) / 2 * scaleX, rowY(k) });
+        cone.points.push_back({ cx, apexY });
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            cone.points.push_back({ cx + *Diameter(rows[k].height, beam) / 2 * scaleX, rowY(k) });
         cone.closed = true;
         cone.filled = true;
         cone.fill = { 31, 100, 180, 40 };
         cone.pen = { color, 1.5 };
         scene.Add(cone);
     }
-    AddLine(scene, { cx, apexY }, { cx, apexY + hMax * scaleY }, { kAxisGrey, 1, scene::Dash::Dotted });
+    AddLine(scene, { cx, apexY }, { cx, bottomY }, { kAxisGrey, 1, scene::Dash::Dotted });
     scene::Rect luminaire;
     luminaire.x = cx - 14, luminaire.y = apexY - 6, luminaire.width = 28, luminaire.height = 6;
     luminaire.filled = true;
@@ -150,7 +166,7 @@ scene::Scene BuildCone(const ConeInput& input, double width, double height)
     luminaire.pen = { kInk, 1 };
     scene.items.emplace_back(luminaire);
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const double y = apexY + rows[k].height * scaleY;
+        const double y = rowY(k);
         AddLine(scene, { middleLeft - 6, y }, { middleRight + 6, y }, { kGridGrey, 1, scene::Dash::Dashed });
         if (const std::optional<double> d = Diameter(rows[k].height, beam))
             AddLine(scene, { cx - *d / 2 * scaleX, y }, { cx + *d / 2 * scaleX, y }, { color, 2 });

@@ -53,12 +53,15 @@ TEST_F(CliReport, OnePageOfThePapersSizeWithEmbeddedFontsAndTheSummarysTexts)
         const char* options;
         const char* size;
         const char* name; // the luminaire, as its [LUMINAIRE] line gives it
+        const char* glare; // the UGR table's caption, or why there is none
     };
     const Case cases[] = {
-        { "downlight_axial.ies", "", "595 x 842 pts", "Recessed round LED downlight" },
-        { "street_bilateral.ies", "--letter", "612 x 792 pts", "Road luminaire, Type II medium, flat glass" },
-        { "wallwasher_c0_c180.ldt", "--a4", "595 x 842 pts", "Asymmetric wall washer 2 x LED" },
-        { "washer_full_360.ies", "--letter", "612 x 792 pts", "" },
+        { "downlight_axial.ies", "", "595 x 842 pts", "Recessed round LED downlight", "No UGR table" },
+        { "street_bilateral.ies", "--letter", "612 x 792 pts", "Road luminaire, Type II medium, flat glass",
+            "Glare (UGR)" },
+        { "wallwasher_c0_c180.ldt", "--a4", "595 x 842 pts", "Asymmetric wall washer 2 x LED",
+            "UGR corrected for 1500 lm lamp flux" },
+        { "washer_full_360.ies", "--letter", "612 x 792 pts", "", "Glare (UGR)" },
     };
     for (const Case& c : cases) {
         const std::string sample = kSamples + "/" + c.sample;
@@ -92,6 +95,7 @@ TEST_F(CliReport, OnePageOfThePapersSizeWithEmbeddedFontsAndTheSummarysTexts)
         EXPECT_NE(text.out.find(FluxText(sample)), std::string::npos) << c.sample << ": " << FluxText(sample);
         EXPECT_NE(text.out.find("Made with Gonilux "), std::string::npos) << c.sample;
         EXPECT_NE(text.out.find("Check: "), std::string::npos) << c.sample;
+        EXPECT_NE(text.out.find(c.glare), std::string::npos) << c.sample;
         EXPECT_LT(fs::file_size(pdf), 300u * 1024) << c.sample;
     }
 }

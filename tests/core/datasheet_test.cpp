@@ -2,6 +2,7 @@
 // the file and the figures, and pages that stay legible (every text on the paper inside its margins, no two texts
 // on top of each other) for long names, one to 361 planes, types A, B and C, A4 and Letter.
 #include "Datasheet.h"
+#include "Diagrams.h"
 #include "FileSummary.h"
 #include "PhotometricFile.h"
 #include "PolarDiagram.h"
@@ -119,12 +120,33 @@ void ExpectLegible(const scene::Scene& page, const scene::Scene& own, const std:
     }
 }
 
-// The page without the diagrams drawn elsewhere.
-scene::Scene OwnPage(const tDetailsFile& file, Paper paper)
+// A diagram without its texts: the same size, so the page is laid out as with it.
+datasheet::DiagramBuilder Textless(
+    scene::Scene (*build)(const diagrams::DiagramInput&, double, double), const diagrams::DiagramInput& input)
 {
-    const auto content = datasheet::BuildContent(file, ComputeFigures(file.Record, file.Header), ".");
+    return [build, input](double width, double height) {
+        scene::Scene part = build(input, width, height);
+        std::erase_if(part.items, [](const scene::Item& item) { return std::holds_alternative<scene::Text>(item); });
+        return part;
+    };
+}
+
+// The page without the texts of the diagrams drawn elsewhere.
+scene::Scene OwnPage(const tDetailsFile& file, Paper paper, const char* separator = ".")
+{
+    const auto content = datasheet::BuildContent(file, ComputeFigures(file.Record, file.Header), separator);
     datasheet::SheetDiagrams diagrams;
-    diagrams.Polar = datasheet::BuildPolarDiagram(content.Sections, content.Unit, ".");
+    diagrams.Polar = datasheet::BuildPolarDiagram(content.Sections, content.Unit, separator);
+    diagrams::DiagramInput input;
+    input.ies = &file.Record;
+    input.header = &file.Header;
+    input.sections = diagrams::SectionFirst | diagrams::SectionSecond;
+    input.perKlm = content.Unit == "cd/klm";
+    input.decimalSeparator = separator;
+    if (diagrams::Refusal(diagrams::Kind::Cone, input).empty()) {
+        diagrams.Cartesian = Textless(diagrams::BuildCartesian, input);
+        diagrams.Cone = Textless(diagrams::BuildCone, input);
+    }
     return datasheet::BuildPage(content, diagrams, paper);
 }
 
@@ -413,6 +435,45 @@ TEST(Datasheet, PagesStayLegibleForLongNamesAnyPlaneCountAndEveryType)
             EXPECT_TRUE(HasText(sheet.Page, c.type == 1 ? "C90-C270" : "Vertical")) << what;
             EXPECT_TRUE(HasText(sheet.Page, c.absolute ? "(cd)" : "(cd/klm)")) << what;
         }
+}
+
+TEST(Datasheet, TheUgrTableIsOnThePageWhenItFitsElseALineSaysWhy)
+{
+    struct Case {
+        const char* sample;
+        Paper paper;
+        bool table; // else the line and its reason
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "wallwasher_c0_c180.ldt", Paper::A4, true, "" },
+        { "wallwasher_c0_c180.ldt", Paper::Letter, false, "does not fit on this page" },
+        { "downlight_axial.ies", Paper::A4, false, "gives no luminous area" },
+    };
+    for (const Case& c : cases) {
+        const tDetailsFile file = ReadSample(c.sample);
+        const std::string what = std::string(c.sample) + (c.paper == Paper::A4 ? ", A4" : ", Letter");
+        const datasheet::Datasheet sheet = datasheet::BuildDatasheet(file, c.paper, ",");
+        ExpectLegible(sheet.Page, OwnPage(file, c.paper, ","), what);
+        EXPECT_TRUE(HasText(sheet.Page, "Glare (UGR)")) << what;
+        EXPECT_EQ(HasText(sheet.Page, "No UGR table: "), !c.table) << what;
+        if (!c.table) {
+            EXPECT_TRUE(HasText(sheet.Page, c.reason)) << what;
+            continue;
+        }
+        // Every cell of the table as the glare module writes it, the caption naming the correction and spacing.
+        const tUgrPageText ugr = UgrPageText(file.Record, file.Header, { 0.25L, true }, ",");
+        ASSERT_EQ(ugr.rows.size(), 4u + 19u) << what;
+        EXPECT_TRUE(HasText(sheet.Page, "UGR corrected for 1500 lm lamp flux")) << what;
+        std::vector<std::string> texts;
+        for (const scene::Text& text : Texts(sheet.Page))
+            texts.push_back(text.text);
+        for (const tUgrTextRow& row : ugr.rows)
+            for (std::size_t cell = 2; cell < row.size(); ++cell)
+                EXPECT_TRUE(row[cell].empty() || std::find(texts.begin(), texts.end(), row[cell]) != texts.end())
+                    << what << ": " << row[cell];
+        EXPECT_TRUE(ugr.rows[5][2].find(',') != std::string::npos) << "the page's decimal separator";
+    }
 }
 
 TEST(Datasheet, AFileWithoutATableGivesNoPageButTheReason)

@@ -18,11 +18,14 @@ using diagrams::Kind;
 struct Record {
     tIES ies;
     tPhotometricHeader header;
+    double coneFrom = 1, coneTo = 5;
     DiagramInput Input() const
     {
         DiagramInput input;
         input.ies = &ies;
         input.header = &header;
+        input.coneFrom = coneFrom;
+        input.coneTo = coneTo;
         return input;
     }
 };
@@ -259,7 +262,13 @@ TEST(DiagramScenes, LabelsStayInsideAndApartAtTheUsualSizes)
     const Record street = Make(
         { 0, 90, 180 }, { 0, 30, 60, 90 }, { { 800, 900, 300, 0 }, { 800, 2000, 3000, 0 }, { 800, 700, 100, 0 } });
     const Record wide = Make({ 0 }, { 0, 70, 85, 90 }, { { 1000, 1000, 0, 0 } }); // a 155 degree beam
-    for (const Record* record : { &spot, &street, &wide })
+    // The cone's heights close together far from the luminaire, to scale only 4 units apart.
+    const Record far = [&] {
+        Record r = wide;
+        r.coneFrom = 10, r.coneTo = 11;
+        return r;
+    }();
+    for (const Record* record : { &spot, &street, &wide, &far })
         for (int k = 0; k < diagrams::kKindCount; ++k)
             for (const auto& [w, h] : { std::pair { 600.0, 600.0 }, std::pair { 380.0, 320.0 } }) {
                 const scene::Scene scene = diagrams::BuildDiagram(static_cast<Kind>(k), record->Input(), w, h);
