@@ -224,7 +224,7 @@ same_moved "$zoom_shot" $((OX + 8)) $((OY + 5)) "$last" $((MX + 8)) $((MY + 5)) 
 # "&Details" by its accelerator: the details window appears; Ctrl+C there puts the summary on the clipboard and
 # Esc closes it. Its place is remembered in a section of its own.
 xdotool mousemove $((MX + 300)) $((MY + 40)) key alt+d
-dwin=$(timeout 20 xdotool search --sync --onlyvisible --name '^Details$' | head -n 1) || true
+dwin=$(timeout 20 xdotool search --sync --onlyvisible --name '^Details - washer_full_360.ies$' | head -n 1) || true
 [ -n "$dwin" ] || fail "Alt+D did not open the details window"
 xdotool windowmove "$dwin" 950 100
 sleep 1
@@ -233,13 +233,13 @@ geometry "$dwin"
 xdotool mousemove $((X + 100)) $((Y + 100)) key ctrl+c
 sleep 0.5
 timeout 10 xclip -selection clipboard -o >"$art/details-summary.txt" || fail "nothing on the clipboard after Ctrl+C"
-[ "$(head -n 2 "$art/details-summary.txt")" = $'Format: IESNA:LM-63-2002\nTEST: BW-2024-118' ] \
-    || fail "the clipboard does not start with the washer's header: $(head -n 2 "$art/details-summary.txt")"
-grep -Eq '^Luminous flux: [0-9.]+ lm$' "$art/details-summary.txt" || fail "no luminous flux on the clipboard"
+[ "$(head -n 3 "$art/details-summary.txt")" = "File: $work/samples/washer_full_360.ies"$'\nFormat: IES LM-63-2002\nTEST: BW-2024-118' ] \
+    || fail "the clipboard does not start with the washer's path and header: $(head -n 3 "$art/details-summary.txt")"
+grep -Eq '^Luminous flux: [0-9,.]+ lm$' "$art/details-summary.txt" || fail "no luminous flux on the clipboard"
 shot details-open
 xdotool key Escape
 sleep 0.5
-[ -z "$(xdotool search --onlyvisible --name '^Details$' || true)" ] || fail "Esc did not close the details window"
+[ -z "$(xdotool search --onlyvisible --name '^Details' || true)" ] || fail "Esc did not close the details window"
 
 # Close the render window by its button, then the main window as a window manager would.
 xdotool mousemove $((RX + CLOSE_X)) $((RY + CLOSE_Y)) click 1
