@@ -212,8 +212,8 @@ void FillIntensities(int symmetry, const tIES& ies, long double multiplier, long
             plane[g] = static_cast<double>(row[g] * scale);
             // Written as a double, a value beyond its range would become text no reader takes back.
             if (!std::isfinite(static_cast<double>(plane[g])))
-                throw WriteRefusal("the intensity " + ShortestText(row[g] * scale)
-                    + " cd/klm is beyond what an EULUMDAT file holds");
+                throw WriteRefusal(
+                    "the intensity " + ShortestText(row[g] * scale) + " cd/klm is beyond what an EULUMDAT file holds");
         }
     }
 }

@@ -52,8 +52,7 @@ TEST_F(CliConvert, BatchGoesOnPastARefusalAndNamesIt)
     const ProcessRun run = Cli(Quote(kSamples + "/street_bilateral.ies") + " " + Quote(kTypeB) + " "
         + Quote(kSamples + "/panel_quadrant.ies") + " --format ldt -o " + Quote(Dir() / "out"));
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_NE(
-        run.err.find("gonilux-cli: " + kTypeB + ": EULUMDAT holds type C photometry only"), std::string::npos)
+    EXPECT_NE(run.err.find("gonilux-cli: " + kTypeB + ": EULUMDAT holds type C photometry only"), std::string::npos)
         << run.err;
     EXPECT_TRUE(fs::exists(Dir() / "out" / "street_bilateral.ldt"));
     EXPECT_TRUE(fs::exists(Dir() / "out" / "panel_quadrant.ldt"));

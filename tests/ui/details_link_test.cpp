@@ -4,10 +4,10 @@
 #include "mainwindow_harness.h"
 
 #include "DetailsCorner.h"
-#include "PanelCorner.h"
 #include "DetailsLink.h"
 #include "DetailsPlacement.h"
 #include "FormDetails.h"
+#include "PanelCorner.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -131,8 +131,8 @@ TEST_F(DetailsLinkTest, TheButtonAndTheSignCoverNoControlAtAnySize)
         // above the diagram nor the one beside it holds the corner, the corner lies over the diagram's own corner.
         const QRect panel = Form1->PanelImage->rect();
         const QRect square = Form1->PaintBox1->geometry();
-        const bool roomBesideTheDiagram = square.top() >= panelcorner::Height
-            || panel.width() - (square.right() + 1) >= panelcorner::Width;
+        const bool roomBesideTheDiagram
+            = square.top() >= panelcorner::Height || panel.width() - (square.right() + 1) >= panelcorner::Width;
         for (const QWidget* sign :
             { static_cast<const QWidget*>(corner.Button), static_cast<const QWidget*>(corner.Warning) }) {
             EXPECT_TRUE(panel.contains(sign->geometry()));
