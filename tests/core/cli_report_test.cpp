@@ -46,6 +46,8 @@ protected:
 
 TEST_F(CliReport, OnePageOfThePapersSizeWithEmbeddedFontsAndTheSummarysTexts)
 {
+    if (!kDrawingProgramBuilt)
+        GTEST_SKIP() << "pages need the drawing program, which a build without Qt has not";
     if (!HavePoppler())
         GTEST_SKIP() << "poppler-utils is not installed";
     struct Case {
@@ -102,6 +104,8 @@ TEST_F(CliReport, OnePageOfThePapersSizeWithEmbeddedFontsAndTheSummarysTexts)
 
 TEST_F(CliReport, FilesThatGiveNoPageSayWhyAndLeaveTheOutputAlone)
 {
+    if (!kDrawingProgramBuilt)
+        GTEST_SKIP() << "pages need the drawing program, which a build without Qt has not";
     struct Case {
         std::string arguments; // {out} stands for the output path
         int exitCode;
@@ -135,6 +139,8 @@ TEST_F(CliReport, FilesThatGiveNoPageSayWhyAndLeaveTheOutputAlone)
 
 TEST_F(CliReport, ABatchWritesOnePagePerFileAndEndsWithTheWorstStatus)
 {
+    if (!kDrawingProgramBuilt)
+        GTEST_SKIP() << "pages need the drawing program, which a build without Qt has not";
     const fs::path folder = Dir() / "sheets";
     const ProcessRun run = Run(Quote(kSamples + "/downlight_axial.ies") + " "
         + Quote(kSamples + "/wallwasher_c0_c180.ldt") + " " + Quote(Dir() / "missing.ies") + " "
