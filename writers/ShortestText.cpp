@@ -17,13 +17,17 @@ constexpr long double kLargestMantissa = 1e18L;
 
 // The whole number m (0 <= m < 2^63) as an integer, read from the significand of m + 2^63 rather than through a
 // conversion that changes the x87 rounding mode.
+// Where extended reals are not x87's 80-bit format (arm64's 128-bit ones), a plain conversion does it.
 std::uint64_t WholeBits(long double m)
 {
-    static_assert(std::numeric_limits<long double>::digits == 64, "80-bit extended reals expected");
-    const long double biased = m + 0x1p63L; // exact: the significand holds 2^63 + m
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &biased, sizeof bits);
-    return bits - (std::uint64_t { 1 } << 63);
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        const long double biased = m + 0x1p63L; // exact: the significand holds 2^63 + m
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &biased, sizeof bits);
+        return bits - (std::uint64_t { 1 } << 63);
+    } else {
+        return static_cast<std::uint64_t>(m);
+    }
 }
 
 // Writes the whole number m (below 1e18 in magnitude) with decimals digits after the point.
@@ -47,11 +51,16 @@ void AppendScaled(std::string& out, long double m, int decimals)
 
 // Rounds to a whole number (halves to even) by adding and taking away 1.5 * 2^63, whose unit in the last place
 // is 1: exact for magnitudes below 2^62, and without the cost of a rounding-mode change.
+// Elsewhere the library's rounding to nearest (the default mode) does it.
 long double RoundedWhole(long double value)
 {
-    constexpr long double shift = 0x1.8p63L;
-    const long double sum = value + shift; // rounded to the 64-bit mantissa: to a whole number
-    return sum - shift;
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        constexpr long double shift = 0x1.8p63L;
+        const long double sum = value + shift; // rounded to the 64-bit mantissa: to a whole number
+        return sum - shift;
+    } else {
+        return std::nearbyint(value);
+    }
 }
 
 // Most measured values carry a few decimals: try m / 10^k for k = 0, 1, ... the way the reader converts such a
