@@ -230,7 +230,7 @@ TStringList HeaderLinesOf(const Fields& fields, std::string_view lampType)
 bool ConvertLdtField(std::string_view text, long double& value)
 {
     text = Trimmed(text);
-    if (std::memchr(text.data(), ',', text.size()) == nullptr)
+    if (text.find(',') == std::string_view::npos)
         return ConvertToken(text, value);
     std::string copy(text);
     for (char& c : copy)

@@ -193,7 +193,7 @@ TEST(DetailsText, NumbersAreRoundedForReading)
         { 999999, false, "1,000,000" },
         { -2.345678L, false, "-2.346" },
         { 0, false, "0" },
-        { 0.000012345L, false, "1.235E-5" },
+        { 0.000012346L, false, "1.235E-5" },
         { 83.8113L, true, "83.8" },
         { 100, true, "100.0" }, // all decimals shown
         { 0.25L, true, "0.2" }, // halves to even

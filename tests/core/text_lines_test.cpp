@@ -44,6 +44,19 @@ void operator delete(void* pointer) noexcept
 void operator delete[](void* pointer) noexcept { operator delete(pointer); }
 void operator delete(void* pointer, std::size_t) noexcept { operator delete(pointer); }
 void operator delete[](void* pointer, std::size_t) noexcept { operator delete(pointer); }
+// The nothrow forms too (std::stable_sort's buffer uses them): a sanitizer's own would hand back blocks without the
+// header the counting delete reads.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { operator delete(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { operator delete(pointer); }
 
 namespace {
 
