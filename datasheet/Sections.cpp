@@ -12,66 +12,6 @@ namespace {
         return std::min(ies.Candela[k].size(), ies.VertAngles.size());
     }
 
-    bool CoversCircle(PlaneLayout layout)
-    {
-        return layout == PlaneLayout::Full360 || layout == PlaneLayout::FullCircle;
-    }
-
-    std::optional<tArrEx> Interpolated(const tIES& ies, PlaneLayout layout, long double c)
-    {
-        const tArrEx& h = ies.HorizAngles;
-        const std::size_t count = std::min(h.size(), ies.Candela.size());
-        if (count == 0)
-            return std::nullopt;
-        const auto end = h.begin() + static_cast<std::ptrdiff_t>(count);
-        const auto above = std::upper_bound(h.begin(), end, c);
-        if ((above == end || above == h.begin()) && !CoversCircle(layout))
-            return std::nullopt;
-        const std::size_t upper = above == end ? 0 : static_cast<std::size_t>(above - h.begin());
-        const long double upperAngle = above == end ? h.front() + 360 : h[upper];
-        const std::size_t lower = above == h.begin() ? count - 1 : static_cast<std::size_t>(above - h.begin()) - 1;
-        const long double lowerAngle = above == h.begin() ? h[count - 1] - 360 : h[lower];
-        const long double t = upperAngle == lowerAngle ? 0 : (c - lowerAngle) / (upperAngle - lowerAngle);
-        const std::size_t length = std::min(RowLength(ies, lower), RowLength(ies, upper));
-        tArrEx plane(length);
-        for (std::size_t i = 0; i < length; ++i)
-            plane[i] = ies.Candela[lower][i] + (ies.Candela[upper][i] - ies.Candela[lower][i]) * t;
-        return plane;
-    }
-
-    // The values of plane C = c: the file's own, the one symmetry gives, or an interpolation.
-    std::optional<tArrEx> Plane(const tIES& ies, PlaneLayout layout, long double c)
-    {
-        const std::size_t count = std::min(ies.HorizAngles.size(), ies.Candela.size());
-        for (std::size_t k = 0; k < count; ++k)
-            if (ies.HorizAngles[k] == c)
-                return tArrEx(
-                    ies.Candela[k].begin(), ies.Candela[k].begin() + static_cast<std::ptrdiff_t>(RowLength(ies, k)));
-        switch (layout) {
-        case PlaneLayout::OnePlane:
-            return Plane(ies, PlaneLayout::Other, ies.HorizAngles.front());
-        case PlaneLayout::Quadrant:
-            if (c == 180 || c == 270)
-                return Plane(ies, layout, c - 180);
-            break;
-        case PlaneLayout::Bilateral0:
-            if (c == 270)
-                return Plane(ies, layout, 90);
-            break;
-        case PlaneLayout::Bilateral90:
-            if (c == 0)
-                return Plane(ies, layout, 180);
-            break;
-        case PlaneLayout::Full360:
-            if (c == 360)
-                return Plane(ies, layout, 0);
-            break;
-        default:
-            break;
-        }
-        return Interpolated(ies, layout, c);
-    }
-
     void SortByAngle(tProfile& points)
     {
         std::stable_sort(points.begin(), points.end(),
@@ -80,8 +20,8 @@ namespace {
 
     std::optional<Section> TypeCSection(const tIES& ies, PlaneLayout layout, long double right, long double scale)
     {
-        const auto a = Plane(ies, layout, right);
-        const auto b = Plane(ies, layout, right + 180);
+        const auto a = TypeCPlane(ies, layout, right);
+        const auto b = TypeCPlane(ies, layout, right + 180);
         if (!a || !b || (a->empty() && b->empty()))
             return std::nullopt;
         Section section;
@@ -196,7 +136,7 @@ std::optional<tIES> MainPlanes(const tIES& ies)
     main.NumVertAngles = ies.NumVertAngles;
     main.VertAngles = ies.VertAngles;
     for (const long double c : wanted) {
-        std::optional<tArrEx> plane = Plane(ies, layout, c);
+        std::optional<tArrEx> plane = TypeCPlane(ies, layout, c);
         if (!plane || plane->size() != ies.VertAngles.size())
             return std::nullopt;
         main.HorizAngles.push_back(c);

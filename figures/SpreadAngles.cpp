@@ -37,73 +37,63 @@ std::optional<std::size_t> IndexOf(const tArrEx& angles, long double angle)
     return static_cast<std::size_t>(at - angles.begin());
 }
 
+// The row of plane k, cut to the vertical angles the record has (a damaged record may hold short rows).
+std::size_t RowLength(const tIES& ies, std::size_t k) { return std::min(ies.Candela[k].size(), ies.VertAngles.size()); }
+
 bool CoversCircle(PlaneLayout layout) { return layout == PlaneLayout::Full360 || layout == PlaneLayout::FullCircle; }
 
-// Linear interpolation in C between the nearest planes on either side, around the circle for a full-circle file.
-std::optional<tArrEx> InterpolatedPlane(const tIES& ies, PlaneLayout layout, long double c)
+std::optional<tArrEx> Interpolated(const tIES& ies, PlaneLayout layout, long double c)
 {
     const tArrEx& h = ies.HorizAngles;
-    const auto above = std::upper_bound(h.begin(), h.end(), c);
-    std::size_t upper = static_cast<std::size_t>(above - h.begin());
-    long double upperAngle = 0;
-    std::size_t lower = 0;
-    long double lowerAngle = 0;
-    if (above == h.end()) {
-        if (!CoversCircle(layout))
-            return std::nullopt;
-        upper = 0;
-        upperAngle = h.front() + 360;
-    } else {
-        upperAngle = h[upper];
-    }
-    if (above == h.begin()) {
-        if (!CoversCircle(layout))
-            return std::nullopt;
-        lower = h.size() - 1;
-        lowerAngle = h.back() - 360;
-    } else {
-        lower = static_cast<std::size_t>(above - h.begin()) - 1;
-        lowerAngle = h[lower];
-    }
-    const long double t = (c - lowerAngle) / (upperAngle - lowerAngle);
-    const tArrEx& a = ies.Candela[lower];
-    const tArrEx& b = ies.Candela[upper];
-    tArrEx plane(a.size());
-    for (std::size_t i = 0; i < plane.size(); ++i)
-        plane[i] = a[i] + (b[i] - a[i]) * t;
+    const std::size_t count = std::min(h.size(), ies.Candela.size());
+    if (count == 0)
+        return std::nullopt;
+    const auto end = h.begin() + static_cast<std::ptrdiff_t>(count);
+    const auto above = std::upper_bound(h.begin(), end, c);
+    if ((above == end || above == h.begin()) && !CoversCircle(layout))
+        return std::nullopt;
+    const std::size_t upper = above == end ? 0 : static_cast<std::size_t>(above - h.begin());
+    const long double upperAngle = above == end ? h.front() + 360 : h[upper];
+    const std::size_t lower = above == h.begin() ? count - 1 : static_cast<std::size_t>(above - h.begin()) - 1;
+    const long double lowerAngle = above == h.begin() ? h[count - 1] - 360 : h[lower];
+    const long double t = upperAngle == lowerAngle ? 0 : (c - lowerAngle) / (upperAngle - lowerAngle);
+    const std::size_t length = std::min(RowLength(ies, lower), RowLength(ies, upper));
+    tArrEx plane(length);
+    for (std::size_t i = 0; i < length; ++i)
+        plane[i] = ies.Candela[lower][i] + (ies.Candela[upper][i] - ies.Candela[lower][i]) * t;
     return plane;
 }
 
-// The candela values of plane C = c: the file's own, a copy by symmetry, or an interpolation.
-std::optional<tArrEx> Plane(const tIES& ies, PlaneLayout layout, long double c)
+std::optional<tArrEx> PlaneOf(const tIES& ies, PlaneLayout layout, long double c)
 {
-    if (const auto k = IndexOf(ies.HorizAngles, c))
-        return ies.Candela[*k];
+    const std::size_t count = std::min(ies.HorizAngles.size(), ies.Candela.size());
+    for (std::size_t k = 0; k < count; ++k)
+        if (ies.HorizAngles[k] == c)
+            return tArrEx(
+                ies.Candela[k].begin(), ies.Candela[k].begin() + static_cast<std::ptrdiff_t>(RowLength(ies, k)));
     switch (layout) {
     case PlaneLayout::OnePlane:
-        return ies.Candela.front();
+        return PlaneOf(ies, PlaneLayout::Other, ies.HorizAngles.front());
     case PlaneLayout::Quadrant:
-        if (c == 180)
-            return Plane(ies, layout, 0);
-        if (c == 270)
-            return Plane(ies, layout, 90);
+        if (c == 180 || c == 270)
+            return PlaneOf(ies, layout, c - 180);
         break;
     case PlaneLayout::Bilateral0:
         if (c == 270)
-            return Plane(ies, layout, 90);
+            return PlaneOf(ies, layout, 90);
         break;
     case PlaneLayout::Bilateral90:
         if (c == 0)
-            return Plane(ies, layout, 180);
+            return PlaneOf(ies, layout, 180);
         break;
     case PlaneLayout::Full360:
         if (c == 360)
-            return Plane(ies, layout, 0);
+            return PlaneOf(ies, layout, 0);
         break;
     default:
         break;
     }
-    return InterpolatedPlane(ies, layout, c);
+    return Interpolated(ies, layout, c);
 }
 
 // Points (+x, a) and (-x, b) for x = angle(gamma), the point at 0 once (from a), in ascending angle order.
@@ -124,6 +114,8 @@ tProfile SectionProfile(const tArrEx& gamma, const tArrEx& a, const tArrEx& b, A
 }
 
 } // namespace
+
+std::optional<tArrEx> TypeCPlane(const tIES& ies, PlaneLayout layout, long double c) { return PlaneOf(ies, layout, c); }
 
 PlaneLayout TypeCLayout(const tArrEx& horizontal)
 {
@@ -184,8 +176,8 @@ std::optional<long double> SpreadWidth(const tProfile& profile, long double frac
 std::optional<long double> TypeCSpread(
     const tIES& ies, PlaneLayout layout, long double ca, long double multiplier, long double fraction)
 {
-    const auto a = Plane(ies, layout, ca);
-    const auto b = Plane(ies, layout, ca + 180);
+    const auto a = TypeCPlane(ies, layout, ca);
+    const auto b = TypeCPlane(ies, layout, ca + 180);
     if (!a || !b)
         return std::nullopt;
     const tArrEx first = Scaled(*a, multiplier);

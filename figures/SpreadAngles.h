@@ -19,6 +19,11 @@ enum class PlaneLayout { OnePlane, Quadrant, Bilateral0, Bilateral90, Full360, F
 
 PlaneLayout TypeCLayout(const tArrEx& horizontal);
 
+// The candela values (unscaled) of type C plane C = c: the file's own, the one the layout's symmetry gives, or a
+// linear interpolation between the nearest planes (around the circle for a full-circle file); rows cut to the
+// vertical angles the record has. Empty when the layout gives no such plane.
+std::optional<tArrEx> TypeCPlane(const tIES& ies, PlaneLayout layout, long double c);
+
 // The distance between the outermost crossings of fraction x maximum within the window of points whose |angle| is
 // at most reach. From each end of the window towards the first maximum, the first point at or above the threshold
 // is taken; the crossing is linear between it and the point beyond it. So a batwing spreads over both its wings.
