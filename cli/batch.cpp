@@ -81,6 +81,23 @@ std::string MakeOutputFolder(const std::string& folder)
     return {};
 }
 
+int RunIntoFolder(const std::vector<std::string>& files, const std::string& folder, const std::string& extension,
+    const std::string& what, const std::function<FileOutcome(const std::string& file, const std::string& output)>& job)
+{
+    const std::string problem = MakeOutputFolder(folder);
+    if (!problem.empty()) {
+        ReportError(problem);
+        return 3;
+    }
+    const std::vector<std::string> clashes = OutputClashes(files, extension);
+    return RunBatch(files.size(), [&](size_t index) {
+        const std::string& file = files[index];
+        if (!clashes[index].empty())
+            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same " + what + " name as " + clashes[index]) };
+        return job(file, BatchOutputPath(folder, file, extension));
+    });
+}
+
 std::string PrefixLines(const std::string& text, const std::string& prefix)
 {
     if (prefix.empty())

@@ -32,5 +32,12 @@ std::vector<std::string> OutputClashes(const std::vector<std::string>& inputs, c
 // Creates folder and its parents when missing; an explanation when it cannot be made or is not a folder.
 std::string MakeOutputFolder(const std::string& folder);
 
+// The batch form every writing command shares: creates folder (exit 3 with the reason when it cannot), then runs
+// job(file, output) for each file on the workers, output being BatchOutputPath(folder, file, extension). A file whose
+// output name a file before it already gives is refused ("FILE: gives the same WHAT name as OTHER", exit 3) without
+// running job. Returns the worst exit code.
+int RunIntoFolder(const std::vector<std::string>& files, const std::string& folder, const std::string& extension,
+    const std::string& what, const std::function<FileOutcome(const std::string& file, const std::string& output)>& job);
+
 // Prefixes every line of text with prefix ("" leaves it as it is).
 std::string PrefixLines(const std::string& text, const std::string& prefix);

@@ -74,19 +74,8 @@ FileOutcome ConvertOne(const std::string& file, const std::string& output)
 
 int ConvertBatch(const ConvertOptions& options)
 {
-    const std::string problem = MakeOutputFolder(options.output);
-    if (!problem.empty()) {
-        ReportError(problem);
-        return 3;
-    }
-    const std::string extension = ExtensionOf(*options.format);
-    const std::vector<std::string> clashes = OutputClashes(options.files, extension);
-    return RunBatch(options.files.size(), [&](size_t index) {
-        const std::string& file = options.files[index];
-        if (!clashes[index].empty())
-            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same file name as " + clashes[index]) };
-        return ConvertOne(file, BatchOutputPath(options.output, file, extension));
-    });
+    return RunIntoFolder(options.files, options.output, ExtensionOf(*options.format), "file",
+        [](const std::string& file, const std::string& output) { return ConvertOne(file, output); });
 }
 
 } // namespace

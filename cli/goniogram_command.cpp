@@ -164,20 +164,11 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
 
 int DrawBatch(const DrawModule& module, const Options& options, const std::string& decimalSeparator)
 {
-    const std::string problem = MakeOutputFolder(options.output);
-    if (!problem.empty()) {
-        ReportError(problem);
-        return 3;
-    }
-    const std::vector<std::string> clashes = OutputClashes(options.files, options.format);
     module.startGui();
-    const int worst = RunBatch(options.files.size(), [&](size_t index) {
-        const std::string& file = options.files[index];
-        if (!clashes[index].empty())
-            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same picture name as " + clashes[index]) };
-        const std::string output = BatchOutputPath(options.output, file, options.format);
-        return DrawOne(module, options, decimalSeparator, file, output, EscapeControls(file) + ": ");
-    });
+    const int worst = RunIntoFolder(options.files, options.output, options.format, "picture",
+        [&](const std::string& file, const std::string& output) {
+            return DrawOne(module, options, decimalSeparator, file, output, EscapeControls(file) + ": ");
+        });
     module.stopGui();
     return worst;
 }

@@ -119,20 +119,11 @@ FileOutcome WriteOne(const DrawModule& module, Prepared prepared, const std::str
 
 int ReportBatch(const DrawModule& module, const Options& options, const std::string& decimalSeparator)
 {
-    const std::string problem = MakeOutputFolder(options.output);
-    if (!problem.empty()) {
-        ReportError(problem);
-        return 3;
-    }
-    const std::vector<std::string> clashes = OutputClashes(options.files, ".pdf");
     module.startGui();
-    const int worst = RunBatch(options.files.size(), [&](size_t index) {
-        const std::string& file = options.files[index];
-        if (!clashes[index].empty())
-            return FileOutcome { 3, {}, ErrorLine(file + ": gives the same datasheet name as " + clashes[index]) };
-        return WriteOne(module, PrepareOne(options, decimalSeparator, file),
-            BatchOutputPath(options.output, file, ".pdf"), file + ": ");
-    });
+    const int worst = RunIntoFolder(
+        options.files, options.output, ".pdf", "datasheet", [&](const std::string& file, const std::string& output) {
+            return WriteOne(module, PrepareOne(options, decimalSeparator, file), output, file + ": ");
+        });
     module.stopGui();
     return worst;
 }
