@@ -10,6 +10,7 @@
 #include "usage.h"
 
 #include "Convert.h"
+#include "LargeFileHeap.h"
 
 #include <cstdio>
 #include <optional>
@@ -90,6 +91,8 @@ int RunConvert(int argc, char** argv)
         return UsageError(kUsage, problem);
     if (options.format)
         return ConvertBatch(options);
+    // One file may be a table of hundreds of thousands of values: its memory comes in large pages.
+    fileio::PrepareHeapForLargeFiles();
     const FileOutcome outcome = ConvertOne(options.files.front(), options.output);
     PrintOutcome(outcome);
     return outcome.exitCode;

@@ -10,6 +10,7 @@
 
 #include "Checker.h"
 #include "Datasheet.h"
+#include "LargeFileHeap.h"
 
 #include <cstdio>
 #include <exception>
@@ -149,7 +150,9 @@ int RunReport(int argc, char** argv)
     if (options.Batch())
         return ReportBatch(*module, options, decimalSeparator);
 
-    // The file is read, checked and laid out while the GUI application starts.
+    // The file is read, checked and laid out while the GUI application starts; a large table's memory comes in
+    // large pages.
+    fileio::PrepareHeapForLargeFiles();
     std::future<Prepared> prepared
         = std::async(std::launch::async, [&] { return PrepareOne(options, decimalSeparator, options.files.front()); });
     module->startGui();

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,8 @@ namespace {
         return slash == 0 ? "/" : path.substr(0, slash);
     }
 
+    using Producer = std::function<void(const PieceSink&)>;
+
     // Writes the whole buffer, retrying short writes and interruptions. Returns 0 or the error.
     int WriteAll(int fd, std::string_view bytes)
     {
@@ -37,15 +40,36 @@ namespace {
         return 0;
     }
 
+    // Writes every piece produce gives; the first error ends the writing. Returns 0 or the error. What produce
+    // throws is kept in thrown (the error is then EIO), to be thrown again once the file is closed.
+    int WritePieces(int fd, const Producer& produce, std::exception_ptr& thrown)
+    {
+        int error = 0;
+        try {
+            produce([fd, &error](std::string_view piece) {
+                if (error == 0)
+                    error = WriteAll(fd, piece);
+                return error == 0;
+            });
+        } catch (...) {
+            thrown = std::current_exception();
+            error = EIO;
+        }
+        return error;
+    }
+
     // A device or a pipe cannot be replaced by a rename: it is written as it is.
-    std::string WriteDirectly(const std::string& path, std::string_view bytes)
+    std::string WriteDirectly(const std::string& path, const Producer& produce)
     {
         int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (fd < 0)
             return Reason(errno);
-        int error = WriteAll(fd, bytes);
+        std::exception_ptr thrown;
+        int error = WritePieces(fd, produce, thrown);
         if (::close(fd) != 0 && error == 0)
             error = errno;
+        if (thrown)
+            std::rethrow_exception(thrown);
         return error ? Reason(error) : std::string();
     }
 
@@ -70,6 +94,11 @@ namespace {
 
 std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
+    return WriteFileAtomically(path, [bytes](const PieceSink& write) { write(bytes); });
+}
+
+std::string WriteFileAtomically(const std::string& path, const Producer& produce)
+{
     if (path.empty())
         return Reason(ENOENT);
     std::string target = path;
@@ -81,7 +110,7 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
         if (S_ISDIR(st.st_mode))
             return Reason(EISDIR);
         if (!S_ISREG(st.st_mode))
-            return WriteDirectly(path, bytes);
+            return WriteDirectly(path, produce);
         if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
             return Reason(EACCES);
         struct stat link { };
@@ -97,7 +126,8 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
     int fd = OpenTemporary(FolderOf(target), temp, error);
     if (fd < 0)
         return Reason(error);
-    error = WriteAll(fd, bytes);
+    std::exception_ptr thrown;
+    error = WritePieces(fd, produce, thrown);
     if (error == 0 && exists) {
         // Keep the replaced file's permissions and, where allowed, its owner.
         if (::fchmod(fd, st.st_mode & 07777) != 0)
@@ -112,6 +142,8 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
         error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
+        if (thrown)
+            std::rethrow_exception(thrown);
         return Reason(error);
     }
     return {};

@@ -137,6 +137,30 @@ void CheckAgrees(const uint8_t* data, size_t size, const tIES* read)
         Fail("checker and reader disagree on the numbers");
 }
 
+// The command line reads the numbers straight from the file's text, without the numeric text: it must refuse what
+// the viewer's read refuses, with the same words, and otherwise give the same header message, lines and record.
+void CheckStraightRead(const std::string& text, const std::string& refusal, const std::string& message,
+    const TStringList& headerLines, const tIES& ies)
+{
+    TStringList lines;
+    tIES straight;
+    tPhotometricHeader header;
+    std::string said, failure;
+    try {
+        ReadIESText(text, lines, straight, header, [&said](const std::string& m) { said = m; });
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    if (failure != refusal)
+        Fail("the straight read and the viewer's read disagree on refusing the file");
+    if (said != message)
+        Fail("the straight read and the viewer's read give different header messages");
+    if (refusal.empty()
+        && (lines != headerLines || straight.VertAngles != ies.VertAngles || straight.HorizAngles != ies.HorizAngles
+            || straight.Candela != ies.Candela || straight.UnitsType != ies.UnitsType))
+        Fail("the straight read and the viewer's read give different records");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -157,15 +181,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     tIES ies;
     tPhotometricHeader numbers;
     int messages = 0;
+    std::string message;
     try {
         LoadFileBytes(g_memPath, text);
-        ReadIESText(text, headerLines, numeric, ies, numbers, [&messages](const std::string&) { ++messages; });
     } catch (const std::exception&) {
-        // The flow stops at the failing step; the header display still shows what the read set aside.
-        HeaderDisplayText(headerLines);
         CheckAgrees(data, size, nullptr);
         return 0;
     }
+    try {
+        ReadIESText(text, headerLines, numeric, ies, numbers, [&messages, &message](const std::string& m) {
+            ++messages;
+            message = m;
+        });
+    } catch (const std::exception& error) {
+        // The flow stops at the failing step; the header display still shows what the read set aside.
+        HeaderDisplayText(headerLines);
+        CheckStraightRead(text, error.what(), message, headerLines, ies);
+        CheckAgrees(data, size, nullptr);
+        return 0;
+    }
+    CheckStraightRead(text, "", message, headerLines, ies);
     if (messages > 1)
         Fail("header message shown more than once in one read");
     if (ies.VertAngles.size() != ies.NumVertAngles || ies.HorizAngles.size() != ies.NumHorizAngles

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -105,6 +107,35 @@ void FillValues(tArrEx& values, std::size_t count, NumericCursor& cursor)
         value = cursor.NextNumber(ignored);
 }
 
+// From this many candela values on, the second half of the table is read on a second thread: a table of hundreds
+// of thousands of values then takes about half the time, and a small one does not pay for starting a thread.
+constexpr std::size_t kValuesForTwoThreads = 50000;
+
+// Fills rows (count of them, columns values each) from the cursor, one row after another, as FillValues row by row
+// would. A value depends on its own token alone (failures past the header are not reported), so a large table is
+// read in two halves at once: a copy of the cursor passes over the first half's tokens and reads the second.
+void FillTable(std::vector<tArrEx>& rows, std::size_t count, std::size_t columns, NumericCursor& cursor)
+{
+    rows.resize(count);
+    const std::size_t half = count / 2;
+    std::future<void> done;
+    if (half > 0 && count * columns >= kValuesForTwoThreads) {
+        try {
+            done = std::async(std::launch::async, [&rows, count, columns, half, second = cursor]() mutable {
+                second.SkipTokens(half * columns);
+                for (std::size_t row = half; row < count; ++row)
+                    FillValues(rows[row], columns, second);
+            });
+        } catch (const std::system_error&) { // no thread to be had: one reads it all
+        }
+    }
+    const std::size_t firstPart = done.valid() ? half : count;
+    for (std::size_t row = 0; row < firstPart; ++row)
+        FillValues(rows[row], columns, cursor);
+    if (done.valid())
+        done.get();
+}
+
 // 1-based line of the file on which the token at offset stands; the line after the last when the text was used up.
 std::size_t FileLineOf(
     std::size_t offset, std::size_t textSize, std::size_t headerLineCount, const std::vector<std::size_t>& lineStarts)
@@ -118,7 +149,7 @@ std::size_t FileLineOf(
 // The read once the header lines are split off: the numbers of numeric into the record and the header.
 // lineOf gives the 1-based file line of an offset in numeric.
 template <typename LineOf>
-void ReadNumbers(const std::string& numeric, bool tiltData, const LineOf& lineOf, tIES& ies, tPhotometricHeader& header,
+void ReadNumbers(std::string_view numeric, bool tiltData, const LineOf& lineOf, tIES& ies, tPhotometricHeader& header,
     const HeaderErrorSink& onHeaderError)
 {
     NumericCursor cursor(numeric);
@@ -161,9 +192,7 @@ void ReadNumbers(const std::string& numeric, bool tiltData, const LineOf& lineOf
 
     FillValues(read.VertAngles, read.NumVertAngles, cursor);
     FillValues(read.HorizAngles, read.NumHorizAngles, cursor);
-    read.Candela.resize(read.NumHorizAngles);
-    for (tArrEx& row : read.Candela)
-        FillValues(row, read.NumVertAngles, cursor);
+    FillTable(read.Candela, read.NumHorizAngles, read.NumVertAngles, cursor);
     // Numbers after the last candela value are not read.
 
     ies = std::move(read);
@@ -202,25 +231,38 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhoto
     ReadNumbers(numeric, tiltData, lineOf, ies, header, onHeaderError);
 }
 
-void ReadIESText(std::string_view text, TStringList& headerLines, std::string& numeric, tIES& ies,
-    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError)
+namespace {
+
+// Copies the lines up to and including the TILT line into headerLines; returns the first line of numbers (the
+// first line when there is no TILT line). Throws when the TILT line lies beyond kMaxHeaderLines.
+std::size_t TakeHeaderLines(const tTextLines& lines, TStringList& headerLines)
 {
-    const tTextLines lines(text);
     std::size_t tilt = 0;
     while (tilt < lines.Count() && !IsTiltLine(lines.Line(tilt)))
         ++tilt;
     if (tilt < lines.Count() && tilt >= kMaxHeaderLines)
         throw std::runtime_error(TooManyHeaderLinesMessage(tilt + 1));
     headerLines.clear();
-    std::size_t first = 0; // the first numeric line: all of them when there is no TILT line
-    if (tilt < lines.Count()) {
-        headerLines.reserve(tilt + 1);
-        for (std::size_t i = 0; i <= tilt; ++i)
-            headerLines.emplace_back(lines.Line(i));
-        first = tilt + 1;
-    }
-    const bool tiltData = !headerLines.empty() && TiltDataIncluded(headerLines.back());
+    if (tilt == lines.Count())
+        return 0;
+    headerLines.reserve(tilt + 1);
+    for (std::size_t i = 0; i <= tilt; ++i)
+        headerLines.emplace_back(lines.Line(i));
+    return tilt + 1;
+}
 
+bool TiltDataFollow(const TStringList& headerLines)
+{
+    return !headerLines.empty() && TiltDataIncluded(headerLines.back());
+}
+
+} // namespace
+
+void ReadIESText(std::string_view text, TStringList& headerLines, std::string& numeric, tIES& ies,
+    tPhotometricHeader& header, const HeaderErrorSink& onHeaderError)
+{
+    const tTextLines lines(text);
+    const std::size_t first = TakeHeaderLines(lines, headerLines);
     numeric = BuildNumericText(lines, first);
     if (numeric.empty())
         throw std::runtime_error("List index out of bounds (0)");
@@ -229,5 +271,24 @@ void ReadIESText(std::string_view text, TStringList& headerLines, std::string& n
             = offset >= numeric.size() ? lines.Count() - first + 1 : NumericLineOf(lines, first, offset) + 1;
         return headerLines.size() + after;
     };
-    ReadNumbers(numeric, tiltData, lineOf, ies, header, onHeaderError);
+    ReadNumbers(numeric, TiltDataFollow(headerLines), lineOf, ies, header, onHeaderError);
+}
+
+void ReadIESText(std::string_view text, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError)
+{
+    const tTextLines lines(text);
+    const std::size_t first = TakeHeaderLines(lines, headerLines);
+    if (first >= lines.Count())
+        throw std::runtime_error("List index out of bounds (0)");
+    // The numbers are read from the file's own text: its line breaks and commas separate them as the numeric
+    // text's spaces do, and an offset finds its line among the file's lines.
+    const std::string_view numbers = lines.From(first);
+    const auto start = static_cast<std::size_t>(numbers.data() - text.data());
+    const auto lineOf = [&](std::size_t offset) {
+        const std::size_t after
+            = offset >= numbers.size() ? lines.Count() - first + 1 : lines.LineOf(start + offset) - first + 1;
+        return headerLines.size() + after;
+    };
+    ReadNumbers(numbers, TiltDataFollow(headerLines), lineOf, ies, header, onHeaderError);
 }

@@ -56,3 +56,6 @@ void ReadIES(TStringList& fileLines, TStringList& headerLines, tIES& ies, tPhoto
 // of text, and numeric receives the numeric text ReadIES leaves as the only line. Throws as ReadIES does.
 void ReadIESText(std::string_view text, TStringList& headerLines, std::string& numeric, tIES& ies,
     tPhotometricHeader& header, const HeaderErrorSink& onHeaderError);
+// The same read without the numeric text: the numbers are taken from text itself, which spares a copy of the file.
+void ReadIESText(std::string_view text, TStringList& headerLines, tIES& ies, tPhotometricHeader& header,
+    const HeaderErrorSink& onHeaderError);

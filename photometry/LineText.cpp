@@ -1,6 +1,7 @@
 #include "LineText.h"
 #include "IesReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -66,11 +67,14 @@ void LoadFileBytes(const std::string& path, std::string& bytes)
     };
     if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes)
         throw tooLarge(static_cast<std::uint64_t>(info.st_size));
+    // Read straight into the string, sized for the file plus one byte: a read that fills it all shows the file grew.
     bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
+    std::size_t size = 0;
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (size == bytes.size())
+            bytes.resize(std::min<std::size_t>(2 * bytes.size(), kMaxFileBytes + 1));
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (got == 0)
             break;
         if (got < 0) {
@@ -78,10 +82,11 @@ void LoadFileBytes(const std::string& path, std::string& bytes)
                 continue;
             throw fail(std::strerror(errno)); // a file the system refuses to read
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > kMaxFileBytes) // the file grew while it was read
-            throw tooLarge(bytes.size());
+        size += static_cast<std::size_t>(got);
+        if (size > kMaxFileBytes) // the file grew while it was read
+            throw tooLarge(size);
     }
+    bytes.resize(size);
 }
 
 void LoadFileLines(const std::string& path, TStringList& lines)

@@ -1,5 +1,7 @@
 #include "NumberText.h"
+#include "SeparatorBytes.h"
 
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -120,19 +122,45 @@ bool ConvertToken(std::string_view token, long double& value)
     return true;
 }
 
+namespace {
+
+// What separates the numbers: a space, and the line breaks and commas a numeric text has turned into spaces.
+bool IsSeparator(char c)
+{
+    constexpr std::uint64_t separatorSet = (1ULL << ' ') | (1ULL << '\r') | (1ULL << '\n') | (1ULL << ',');
+    const auto code = static_cast<unsigned char>(c);
+    return code < 64 && ((separatorSet >> code) & 1) != 0;
+}
+
+// The first separator at or after from, or the text's end: most tokens end within the first word.
+std::size_t SeparatorFrom(std::string_view text, std::size_t from)
+{
+    if constexpr (separators::kWordAtATime) {
+        for (; from + 8 <= text.size(); from += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + from, 8);
+            if (const std::uint64_t hits = separators::SeparatorBytes(word))
+                return from + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+        }
+    }
+    while (from < text.size() && !IsSeparator(text[from]))
+        ++from;
+    return from;
+}
+
+} // namespace
+
 long double NumericCursor::NextNumber(bool& readError)
 {
     const std::size_t size = m_text.size();
-    while (m_pos < size && m_text[m_pos] == ' ')
+    while (m_pos < size && IsSeparator(m_text[m_pos]))
         ++m_pos;
     m_tokenStart = m_pos;
     if (m_pos == size) {
         readError = true;
         return 0;
     }
-    const void* space = std::memchr(m_text.data() + m_pos, ' ', size - m_pos);
-    const std::size_t tokenEnd
-        = space ? static_cast<std::size_t>(static_cast<const char*>(space) - m_text.data()) : size;
+    const std::size_t tokenEnd = SeparatorFrom(m_text, m_pos + 1);
     long double value = 0;
     if (!ConvertToken(m_text.substr(m_pos, tokenEnd - m_pos), value))
         readError = true;
@@ -140,9 +168,43 @@ long double NumericCursor::NextNumber(bool& readError)
     return value;
 }
 
+void NumericCursor::SkipTokens(std::size_t count)
+{
+    const std::size_t size = m_text.size();
+    bool afterSeparator = true; // whether the byte before m_pos ends no token still being passed over
+    if constexpr (separators::kWordAtATime) {
+        // A token starts at a byte that is no separator where the byte before is one: counted eight at a time.
+        for (; count > 0 && m_pos + 8 <= size; m_pos += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, m_text.data() + m_pos, 8);
+            const std::uint64_t separatorBytes = separators::SeparatorBytes(word);
+            std::uint64_t starts
+                = ~separatorBytes & separators::kHighBits & ((separatorBytes << 8) | (afterSeparator ? 0x80 : 0));
+            const auto found = static_cast<std::size_t>(std::popcount(starts));
+            if (found >= count) {
+                for (; count > 1; --count)
+                    starts &= starts - 1;
+                m_pos = SeparatorFrom(m_text, m_pos + static_cast<std::size_t>(std::countr_zero(starts)) / 8);
+                return;
+            }
+            count -= found;
+            afterSeparator = (separatorBytes >> 63) != 0;
+        }
+    }
+    if (!afterSeparator) // the token the words ended in is counted already
+        m_pos = SeparatorFrom(m_text, m_pos);
+    for (; count > 0; --count) {
+        while (m_pos < size && IsSeparator(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos == size)
+            return;
+        m_pos = SeparatorFrom(m_text, m_pos);
+    }
+}
+
 bool NumericCursor::AtEnd()
 {
-    while (m_pos < m_text.size() && m_text[m_pos] == ' ')
+    while (m_pos < m_text.size() && IsSeparator(m_text[m_pos]))
         ++m_pos;
     return m_pos == m_text.size();
 }

@@ -13,7 +13,8 @@
 // A token whose value lies beyond the extended range fails and gives 0, so no infinity or NaN comes out.
 bool ConvertToken(std::string_view token, long double& value);
 
-// Reads the numbers of a numeric text (numbers separated by spaces) from front to back in linear time.
+// Reads the numbers of a numeric text (numbers separated by spaces) from front to back in linear time. Line breaks
+// (CR, LF) and commas separate numbers as spaces do, so a file's own text reads as its numeric text would.
 // The text is not copied; it must outlive the cursor.
 class NumericCursor {
 public:
@@ -32,6 +33,10 @@ public:
 
     // True when no further token remains.
     bool AtEnd();
+
+    // Passes over count tokens without converting them, as count calls of NextNumber would (fewer when the text
+    // ends first).
+    void SkipTokens(std::size_t count);
 
 private:
     std::string_view m_text;

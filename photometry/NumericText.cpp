@@ -1,31 +1,24 @@
 #include "NumericText.h"
+#include "SeparatorBytes.h"
 
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-// 0x80 in every byte of word that is zero, 0 elsewhere (exact: no borrow runs between bytes).
-std::uint64_t ZeroBytes(std::uint64_t word)
-{
-    constexpr std::uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
-    return ~(((word & low7) + low7) | word | low7);
-}
-
 // Turns every CR, LF and comma into a space, eight bytes at a time: this pass touches every byte of the file.
 void SpacesForBreaksAndCommas(char* text, std::size_t size)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    using separators::kOnes;
     std::size_t i = 0;
     for (; i + 8 <= size; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, text + i, 8);
-        const std::uint64_t hits
-            = ZeroBytes(word ^ (ones * '\r')) | ZeroBytes(word ^ (ones * '\n')) | ZeroBytes(word ^ (ones * ','));
+        const std::uint64_t hits = separators::BreakOrCommaBytes(word);
         if (hits == 0)
             continue;
         const std::uint64_t mask = (hits >> 7) * 0xff; // 0xff in every byte to replace
-        word = (word & ~mask) | ((ones * ' ') & mask);
+        word = (word & ~mask) | ((kOnes * ' ') & mask);
         std::memcpy(text + i, &word, 8);
     }
     for (; i < size; ++i)
@@ -56,25 +49,29 @@ std::string BuildNumericText(const TStringList& lines, std::vector<std::size_t>&
 std::string BuildNumericText(const tTextLines& lines, std::size_t first)
 {
     std::size_t size = 0;
-    for (std::size_t i = first; i < lines.Count(); ++i)
-        size += lines.Line(i).size() + 2;
+    lines.ForEachLine(first, [&size](std::string_view line) { size += line.size() + 2; });
     std::string text;
     text.reserve(size);
-    for (std::size_t i = first; i < lines.Count(); ++i) {
-        text += lines.Line(i);
+    lines.ForEachLine(first, [&text](std::string_view line) {
+        text += line;
         text += "  ";
-    }
+    });
     SpacesForBreaksAndCommas(text.data(), text.size());
     return text;
 }
 
 std::size_t NumericLineOf(const tTextLines& lines, std::size_t first, std::size_t offset)
 {
-    std::size_t start = 0;
-    for (std::size_t i = first; i < lines.Count(); ++i) {
-        start += lines.Line(i).size() + 2;
+    std::size_t start = 0, line = 0;
+    bool found = false;
+    lines.ForEachLine(first, [&](std::string_view text) {
+        if (found)
+            return;
+        start += text.size() + 2;
         if (start > offset)
-            return i - first;
-    }
-    return lines.Count() - first;
+            found = true;
+        else
+            ++line;
+    });
+    return found ? line : lines.Count() - first;
 }

@@ -43,8 +43,11 @@ void ReadPhotometricText(const std::string& path, std::string_view text, TString
             numeric->clear();
         return;
     }
-    std::string numbers;
+    if (!numeric) {
+        ReadIESText(text, headerLines, ies, header, onHeaderError);
+        return;
+    }
+    std::string numbers; // given on only when the read succeeds
     ReadIESText(text, headerLines, numbers, ies, header, onHeaderError);
-    if (numeric)
-        *numeric = std::move(numbers);
+    *numeric = std::move(numbers);
 }

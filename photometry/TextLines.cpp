@@ -1,5 +1,6 @@
 #include "TextLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 tTextLines::tTextLines(std::string_view text)
@@ -7,31 +8,41 @@ tTextLines::tTextLines(std::string_view text)
     if (const void* nul = std::memchr(text.data(), '\0', text.size()))
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     m_text = text;
-    // The next CR and the next LF are each found with memchr and looked for again only once passed, as
-    // SplitIntoLines does, so the text is scanned twice at memchr speed whatever its line ends.
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    const auto next = [end](const char* from, char c) {
-        const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
-        return at ? static_cast<const char*>(at) : end;
-    };
-    const char* p = begin;
-    const char* cr = next(p, '\r');
-    const char* lf = next(p, '\n');
-    while (p != end) {
+    for (Walk walk(text, 0); !walk.AtEnd(); walk.Next()) {
         if (m_count % kStride == 0)
-            m_starts.push_back(static_cast<std::size_t>(p - begin));
+            m_starts.push_back(static_cast<std::size_t>(walk.Start() - text.data()));
         ++m_count;
-        if (cr < p)
-            cr = next(p, '\r');
-        if (lf < p)
-            lf = next(p, '\n');
-        const char* q = cr < lf ? cr : lf;
-        if (q != end && *q == '\r' && q + 1 == lf)
-            ++q; // CR LF is one line break
-        p = q == end ? q : q + 1;
     }
     m_starts.shrink_to_fit();
+}
+
+tTextLines::Walk::Walk(std::string_view text, std::size_t start)
+    : m_p(text.data() + start)
+    , m_end(text.data() + text.size())
+{
+    m_cr = Find(m_p, '\r');
+    m_lf = Find(m_p, '\n');
+}
+
+const char* tTextLines::Walk::Find(const char* from, char c) const
+{
+    const void* at = std::memchr(from, c, static_cast<std::size_t>(m_end - from));
+    return at ? static_cast<const char*>(at) : m_end;
+}
+
+std::string_view tTextLines::Walk::Next()
+{
+    if (m_cr < m_p)
+        m_cr = Find(m_p, '\r');
+    if (m_lf < m_p)
+        m_lf = Find(m_p, '\n');
+    const char* const stop = m_cr < m_lf ? m_cr : m_lf;
+    const std::string_view line(m_p, static_cast<std::size_t>(stop - m_p));
+    const char* q = stop;
+    if (q != m_end && *q == '\r' && q + 1 == m_lf)
+        ++q; // CR LF is one line break
+    m_p = q == m_end ? q : q + 1;
+    return line;
 }
 
 std::size_t tTextLines::NextStart(std::size_t offset) const
@@ -44,6 +55,20 @@ std::size_t tTextLines::NextStart(std::size_t offset) const
     if (m_text[i] == '\r' && i + 1 < m_text.size() && m_text[i + 1] == '\n')
         ++i;
     return i + 1;
+}
+
+std::size_t tTextLines::LineOf(std::size_t offset) const
+{
+    // The last recorded start at or before offset, then line by line from there.
+    const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), offset);
+    std::size_t index = static_cast<std::size_t>(after - m_starts.begin() - 1) * kStride;
+    for (std::size_t start = m_starts[index / kStride];;) {
+        const std::size_t next = NextStart(start);
+        if (next > offset || index + 1 == m_count)
+            return index;
+        start = next;
+        ++index;
+    }
 }
 
 std::string_view tTextLines::Line(std::size_t index) const

@@ -58,14 +58,16 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
     if (SameFile(source, target))
         return "the file would be written over itself";
     try {
-        TStringList fileLines, headerLines;
+        std::string bytes;
+        TStringList headerLines;
         tIES ies;
         tPhotometricHeader header;
         tLdtFields fields;
         const bool keepFields = *format == FileFormat::Ldt && IsLdtPath(source);
-        LoadFileLines(source, fileLines);
-        ReadPhotometricLines(
-            source, fileLines, headerLines, ies, header,
+        LoadFileBytes(source, bytes);
+        // Read from the text itself, without a string per line: a large table converts at the reader's full speed.
+        ReadPhotometricText(
+            source, bytes, headerLines, ies, header,
             [messages](const std::string& message) {
                 if (!messages)
                     return;
@@ -73,10 +75,16 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
                 std::replace(text.begin(), text.end(), '\r', '\n');
                 *messages += text + "\n";
             },
-            nullptr, keepFields ? &fields : nullptr);
-        const std::string text
-            = ConvertedText(*format, target, headerLines, ies, header, keepFields ? &fields : nullptr);
-        const std::string failure = fileio::WriteFileAtomically(target, text);
+            nullptr, nullptr, keepFields ? &fields : nullptr);
+        std::string().swap(bytes); // the source text is not needed for writing
+        // IES text goes out as it is put together; EULUMDAT is written whole.
+        const std::string failure = *format == FileFormat::Ies
+            ? fileio::WriteFileAtomically(target,
+                [&](const fileio::PieceSink& write) {
+                    IesFilePieces(headerLines, ies, header, [&write](std::string_view piece) { write(piece); });
+                })
+            : fileio::WriteFileAtomically(
+                target, ConvertedText(*format, target, headerLines, ies, header, keepFields ? &fields : nullptr));
         if (!failure.empty())
             return "cannot write " + target + ": " + failure;
         return {};

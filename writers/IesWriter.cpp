@@ -2,8 +2,12 @@
 #include "IesHeader.h"
 #include "ShortestText.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <future>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -11,6 +15,13 @@ constexpr std::string_view kIdentifier = "IESNA:LM-63-2002";
 constexpr std::string_view kEnd = "\r\n";
 // Number lists wrap well inside the longest line, so that the file stays easy to read.
 constexpr std::size_t kNumberLineWidth = 120;
+// From this many intensities on, the second half of the table is written on a second thread: a table of hundreds
+// of thousands of values then takes half the time, and a small one does not pay for starting a thread.
+constexpr std::size_t kValuesForTwoThreads = 50000;
+// A large file goes out in pieces of about this size, so that it is never held whole.
+constexpr std::size_t kPieceBytes = std::size_t { 1 } << 18;
+// Room set aside per number: most measured values and their blank take fewer.
+constexpr std::size_t kBytesPerValue = 9;
 
 constexpr std::array<std::string_view, 4> kIdentifiers
     = { "IESNA91", "IESNA:LM-63-1995", "IESNA:LM-63-2002", "IES:LM-63-2019" };
@@ -48,7 +59,8 @@ void AddWrapped(TStringList& lines, const std::string& line)
     }
 }
 
-// Appends numbers separated by blanks, starting a new line before one that would go past kNumberLineWidth.
+// Appends numbers separated by blanks, starting a new line before one that would go past kNumberLineWidth. A line
+// is put together in a buffer of its own and appended whole.
 class NumberLines {
 public:
     explicit NumberLines(std::string& out)
@@ -58,18 +70,23 @@ public:
 
     void Add(long double value)
     {
-        m_token.clear();
-        AppendShortest(m_token, value);
-        if (m_lineLength > 0 && m_lineLength + 1 + m_token.size() > kNumberLineWidth) {
-            m_out.append(kEnd);
-            m_lineLength = 0;
+        // The number is written after a blank; when that makes the line too long, the line before it is ended and
+        // the number starts the next.
+        char* const start = m_line + m_length + (m_length > 0 ? 1 : 0);
+        char* const end = WriteShortest(start, value);
+        if (m_length == 0) {
+            m_length = static_cast<std::size_t>(end - start);
+            return;
         }
-        if (m_lineLength > 0) {
-            m_out.push_back(' ');
-            ++m_lineLength;
+        m_line[m_length] = ' ';
+        if (static_cast<std::size_t>(end - m_line) <= kNumberLineWidth) {
+            m_length = static_cast<std::size_t>(end - m_line);
+            return;
         }
-        m_out.append(m_token);
-        m_lineLength += m_token.size();
+        const std::size_t length = static_cast<std::size_t>(end - start);
+        EndLine();
+        std::memmove(m_line, start, length);
+        m_length = length;
     }
 
     void AddAll(const tArrEx& values)
@@ -81,16 +98,72 @@ public:
 
     void EndLine()
     {
-        if (m_lineLength > 0)
+        if (m_length > 0) {
+            m_out.append(m_line, m_length);
             m_out.append(kEnd);
-        m_lineLength = 0;
+        }
+        m_length = 0;
     }
 
 private:
     std::string& m_out;
-    std::string m_token; // the number being added
-    std::size_t m_lineLength = 0;
+    // The line being put together; a number that goes past the width still fits before it is moved on.
+    char m_line[kNumberLineWidth + 1 + kShortestTextRoom];
+    std::size_t m_length = 0;
 };
+
+std::size_t CandelaValues(const tIES& ies)
+{
+    std::size_t values = 0;
+    for (const tArrEx& row : ies.Candela)
+        values += row.size();
+    return values;
+}
+
+// Room for the whole text in most files: the header lines aside, the numbers.
+std::size_t RoomForText(const tIES& ies)
+{
+    return 1024 + kBytesPerValue * (CandelaValues(ies) + ies.VertAngles.size() + ies.HorizAngles.size());
+}
+
+// Appends rows [first, last) of the table, each starting on a line of its own. With piece given, out is handed
+// to it and emptied whenever it has grown past kPieceBytes.
+void AddRows(
+    std::string& out, const std::vector<tArrEx>& rows, std::size_t first, std::size_t last, const IesPieceSink* piece)
+{
+    NumberLines numbers(out);
+    for (std::size_t row = first; row < last; ++row) {
+        numbers.AddAll(rows[row]);
+        if (piece && out.size() >= kPieceBytes) {
+            (*piece)(out);
+            out.clear();
+        }
+    }
+}
+
+// Hands on out and every row of the table. Rows begin on lines of their own, so the second half of a large table
+// is put together on a second thread while the first goes out.
+void AddCandelaRows(std::string& out, const std::vector<tArrEx>& rows, std::size_t values, const IesPieceSink& piece)
+{
+    const std::size_t half = rows.size() / 2;
+    std::string second;
+    std::future<void> done;
+    if (values >= kValuesForTwoThreads && half > 0) {
+        try {
+            done = std::async(std::launch::async, [&] {
+                second.reserve(kBytesPerValue * (values - values / 2));
+                AddRows(second, rows, half, rows.size(), nullptr);
+            });
+        } catch (const std::system_error&) { // no thread to be had: one does it all
+        }
+    }
+    AddRows(out, rows, 0, done.valid() ? half : rows.size(), &piece);
+    piece(out);
+    if (done.valid()) {
+        done.get();
+        piece(second);
+    }
+}
 
 } // namespace
 
@@ -117,13 +190,12 @@ TStringList IesHeaderLines(const TStringList& sourceHeaderLines)
     return lines;
 }
 
-std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header)
+void IesFilePieces(
+    const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header, const IesPieceSink& piece)
 {
     std::string out;
-    std::size_t values = 0;
-    for (const tArrEx& row : ies.Candela)
-        values += row.size();
-    out.reserve(1024 + 12 * (values + ies.VertAngles.size() + ies.HorizAngles.size()));
+    const std::size_t values = CandelaValues(ies);
+    out.reserve(std::min(kPieceBytes + kPieceBytes / 4, RoomForText(ies)));
 
     const TStringList lines = IesHeaderLines(sourceHeaderLines);
     for (const std::string& line : lines) {
@@ -150,7 +222,13 @@ std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, c
     numbers.EndLine();
     numbers.AddAll(ies.VertAngles);
     numbers.AddAll(ies.HorizAngles);
-    for (const tArrEx& row : ies.Candela)
-        numbers.AddAll(row);
-    return out;
+    AddCandelaRows(out, ies.Candela, values, piece);
+}
+
+std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header)
+{
+    std::string text;
+    text.reserve(RoomForText(ies));
+    IesFilePieces(sourceHeaderLines, ies, header, [&text](std::string_view piece) { text += piece; });
+    return text;
 }

@@ -4,7 +4,9 @@
 #include "PhotometricHeader.h"
 #include "tIES.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // The longest line the format allows.
 inline constexpr std::size_t kIesLongestLine = 256;
@@ -22,3 +24,11 @@ TStringList IesHeaderLines(const TStringList& sourceHeaderLines);
 // values after another, each list starting on a new line. Every number is the shortest text that reads back to
 // the same extended real; candela values are written as stored, the multiplier beside them.
 std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header);
+
+// Takes one piece of a file's text.
+using IesPieceSink = std::function<void(std::string_view)>;
+
+// The same text handed to piece in order, a few hundred kilobytes at a time, for writing a large file as it is
+// put together (the second half of a large table is put together on a second thread meanwhile).
+void IesFilePieces(
+    const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header, const IesPieceSink& piece);

@@ -15,38 +15,55 @@ constexpr int kMostDecimals = 17;
 // Up to 18 digits: the reader converts them exactly, and the rounding below is exact far beyond.
 constexpr long double kLargestMantissa = 1e18L;
 
-// The whole number m (0 <= m < 2^63) as an integer, read from the significand of m + 2^63 rather than through a
-// conversion that changes the x87 rounding mode.
-// Where extended reals are not x87's 80-bit format (arm64's 128-bit ones), a plain conversion does it.
+// The whole number m (0 <= m < 2^63) as an integer. On x86 the x87 unit stores it as an integer itself (m is whole,
+// so the rounding mode does not matter), sparing a conversion that changes the rounding mode and a stall on
+// reading back part of a stored extended real. Elsewhere a plain conversion does it.
 std::uint64_t WholeBits(long double m)
 {
-    if constexpr (std::numeric_limits<long double>::digits == 64) {
-        const long double biased = m + 0x1p63L; // exact: the significand holds 2^63 + m
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &biased, sizeof bits);
-        return bits - (std::uint64_t { 1 } << 63);
-    } else {
-        return static_cast<std::uint64_t>(m);
-    }
+#if defined(__x86_64__) || defined(__i386__)
+    std::int64_t whole = 0;
+    asm("fistpll %0" : "=m"(whole) : "t"(m) : "st");
+    return static_cast<std::uint64_t>(whole);
+#else
+    return static_cast<std::uint64_t>(m);
+#endif
 }
 
-// Writes the whole number m (below 1e18 in magnitude) with decimals digits after the point.
-void AppendScaled(std::string& out, long double m, int decimals)
+// "00" to "99", for writing two digits at a time.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// Writes the whole number whole with decimals digits after the point at at, a "-" first when negative, and
+// returns the end of the text. The digits are put together back to front, two at a time where no point falls
+// between them, and copied on in one fixed-size move: at has room for it.
+char* WriteScaled(char* at, std::uint64_t whole, int decimals, bool negative)
 {
-    char text[32];
-    char* p = text + sizeof text;
-    std::uint64_t whole = WholeBits(std::fabs(m));
+    static_assert(kShortestTextRoom >= 32);
+    char text[64];
+    char* const end = text + 32; // the longest text (sign, 18 digits, point, leading "0") is shorter
+    char* p = end;
     int n = 0;
-    do {
-        if (n == decimals && n > 0)
+    while (n + 2 <= decimals || (n >= decimals && whole >= 100)) {
+        const unsigned pair = static_cast<unsigned>(whole % 100) * 2;
+        whole /= 100;
+        p -= 2;
+        p[0] = kDigitPairs[pair];
+        p[1] = kDigitPairs[pair + 1];
+        n += 2;
+        if (n == decimals)
             *--p = '.';
+    }
+    do {
         *--p = static_cast<char>('0' + whole % 10);
         whole /= 10;
-        ++n;
+        if (++n == decimals)
+            *--p = '.';
     } while (whole != 0 || n <= decimals);
-    if (m < 0)
+    if (negative)
         *--p = '-';
-    out.append(p, text + sizeof text);
+    std::memcpy(at, p, 32);
+    return at + (end - p);
 }
 
 // Rounds to a whole number (halves to even) by adding and taking away 1.5 * 2^63, whose unit in the last place
@@ -66,36 +83,107 @@ long double RoundedWhole(long double value)
 // Most measured values carry a few decimals: try m / 10^k for k = 0, 1, ... the way the reader converts such a
 // text (an exact whole number divided by an exact power of ten, rounded once), and take the first that gives value
 // back. The fewest decimals give the shortest text. A cheap nearness test spares the division for most k.
-bool AppendFewDecimals(std::string& out, long double value)
+char* WriteFewDecimals(char* at, long double value)
 {
     if (!(std::fabs(value) < kLargestMantissa))
-        return false;
+        return nullptr;
     for (int k = 0; k <= kMostDecimals; ++k) {
         const long double scaled = value * kPow10[k];
         const long double m = RoundedWhole(scaled);
         if (std::fabs(m) >= kLargestMantissa)
-            return false;
+            return nullptr;
         if (std::fabs(scaled - m) > std::fabs(scaled) * 0x1p-60L)
             continue;
-        if (m / kPow10[k] == value) {
-            if (m == 0 && std::signbit(value))
-                out.push_back('-');
-            AppendScaled(out, m, k);
-            return true;
-        }
+        if (m / kPow10[k] == value)
+            return WriteScaled(at, WholeBits(std::fabs(m)), k, std::signbit(value));
     }
-    return false;
+    return nullptr;
 }
+
+#if defined(__SIZEOF_INT128__)
+// 10^k as whole numbers, k = 0 to 17.
+constexpr std::uint64_t kWholePow10[] = { 1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL,
+    100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL };
+
+// The same answer as WriteFewDecimals in whole numbers only, for x87 extended reals (value = S * 2^-s, S of 64
+// bits): the candidate m = S * 10^d / 2^s rounded, with d the most decimals for which a value read from m' / 10^k'
+// (k' <= d) gives m' * 10^(d - k') exactly, loses its trailing zeros; the reader's rounding of m / 10^k is then
+// checked exactly. Gives up (nullptr) where WriteFewDecimals decides otherwise: zero, huge or tiny values, and
+// values that are no such quotient.
+char* WriteFewDecimalsExactly(char* at, long double value)
+{
+    using Wide = unsigned __int128;
+    std::uint64_t significand = 0;
+    std::uint16_t top = 0;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&top, reinterpret_cast<const char*>(&value) + 8, sizeof top);
+    const int shift = 16446 - (top & 0x7fff); // value = significand * 2^-shift
+    if (significand >> 63 == 0 || shift < 1 || shift > 120)
+        return nullptr;
+    // 10^d <= 2^(shift - 1): a read value is within half a unit of m' * 10^(d - k').
+    const int d = shift - 1 >= 57 ? kMostDecimals : ((shift - 1) * 78913) >> 18;
+    const Wide product = Wide { significand } * kWholePow10[d];
+    const Wide half = Wide { 1 } << (shift - 1);
+    const Wide rest = product & ((half << 1) - 1);
+    std::uint64_t whole = static_cast<std::uint64_t>(product >> shift);
+    if (rest > half || (rest == half && (whole & 1) != 0))
+        ++whole;
+    int k = d;
+    if (k >= 8 && whole % 100000000 == 0) {
+        whole /= 100000000;
+        k -= 8;
+    }
+    if (k >= 8 && whole % 100000000 == 0) {
+        whole /= 100000000;
+        k -= 8;
+    }
+    if (k >= 4 && whole % 10000 == 0) {
+        whole /= 10000;
+        k -= 4;
+    }
+    if (k >= 2 && whole % 100 == 0) {
+        whole /= 100;
+        k -= 2;
+    }
+    if (k >= 1 && whole % 10 == 0) {
+        whole /= 10;
+        k -= 1;
+    }
+    if (whole == 0 || whole >= 1000000000000000000ULL)
+        return nullptr;
+    // The reader gives value back from whole / 10^k when it lies within half a unit of value (a quarter below a
+    // power of two, where the unit below halves), ties going to the even significand.
+    const Wide scaledWhole = Wide { whole } << shift, scaledValue = Wide { significand } * kWholePow10[k];
+    const Wide distance = scaledWhole > scaledValue ? scaledWhole - scaledValue : scaledValue - scaledWhole;
+    const Wide limit = scaledWhole < scaledValue && significand == (std::uint64_t { 1 } << 63)
+        ? Wide { kWholePow10[k] }
+        : Wide { kWholePow10[k] } * 2;
+    const bool even = (significand & 1) == 0;
+    if (distance * 4 > limit || (distance * 4 == limit && !even))
+        return nullptr;
+    return WriteScaled(at, whole, k, (top & 0x8000) != 0);
+}
+#endif
 
 } // namespace
 
+char* WriteShortest(char* at, long double value)
+{
+#if defined(__SIZEOF_INT128__)
+    if constexpr (std::numeric_limits<long double>::digits == 64)
+        if (char* const end = WriteFewDecimalsExactly(at, value))
+            return end;
+#endif
+    if (char* const end = WriteFewDecimals(at, value))
+        return end;
+    return std::to_chars(at, at + kShortestTextRoom, value).ptr;
+}
+
 void AppendShortest(std::string& out, long double value)
 {
-    if (AppendFewDecimals(out, value))
-        return;
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
+    char text[kShortestTextRoom];
+    out.append(text, WriteShortest(text, value));
 }
 
 void AppendShortest(std::string& out, double value)

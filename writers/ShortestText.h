@@ -3,7 +3,14 @@
 // value, with a "." whatever the process locale: the fewest significant digits, written plainly ("0.15", "-1",
 // "0.0000001", "120000") while 17 decimals and 18 digits suffice, else with an exponent ("1e-30").
 
+#include <cstddef>
 #include <string>
+
+// Room enough for any text WriteShortest writes.
+constexpr std::size_t kShortestTextRoom = 64;
+
+// Writes the text AppendShortest appends at at, which must have kShortestTextRoom bytes of room; returns its end.
+char* WriteShortest(char* at, long double value);
 
 // Appends the shortest text that ConvertToken reads back to exactly value (value must be finite).
 void AppendShortest(std::string& out, long double value);

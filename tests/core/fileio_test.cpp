@@ -1,17 +1,23 @@
 // Writing a file through a temporary file renamed into place: what lands at the target on success, and that a
-// failure leaves the target exactly as it was with no temporary file behind.
+// failure leaves the target exactly as it was with no temporary file behind. And the heap made ready for a large
+// file.
 
 #include "AtomicFile.h"
+#include "LargeFileHeap.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -118,6 +124,46 @@ TEST_F(AtomicFile, ALongNameStillGetsItsTemporaryFile)
     EXPECT_EQ(fileio::WriteFileAtomically(target, "long"), "");
     EXPECT_EQ(Slurp(target), "long");
     EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(AtomicFile, PiecesLandInOrderAndAProducerThatThrowsLeavesTheTargetUntouched)
+{
+    const fs::path target = dir / "p.ies";
+    EXPECT_EQ(fileio::WriteFileAtomically(target,
+                  [](const fileio::PieceSink& write) {
+                      for (const char* piece : { "one ", "", "two ", "three" })
+                          EXPECT_TRUE(write(piece));
+                  }),
+        "");
+    EXPECT_EQ(Slurp(target), "one two three");
+
+    EXPECT_THROW(fileio::WriteFileAtomically(target,
+                     [](const fileio::PieceSink& write) {
+                         write("half a file");
+                         throw std::runtime_error("out of memory");
+                     }),
+        std::runtime_error);
+    EXPECT_EQ(Slurp(target), "one two three");
+    EXPECT_EQ(Entries(), 1u);
+}
+
+TEST(LargeFileHeap, LargeBlocksComeFromTheHeapAdvisedForHugePages)
+{
+    if (!fileio::PrepareHeapForLargeFiles())
+        GTEST_SKIP() << "not the GNU C library on Linux";
+    // An 8 MB block, which the library would otherwise map on its own, lies in a mapping advised for huge pages.
+    const std::vector<char> block(8 << 20, 'x');
+    const auto address = reinterpret_cast<std::uintptr_t>(block.data()) + block.size() / 2;
+    std::ifstream maps("/proc/self/smaps");
+    bool inside = false, advised = false;
+    for (std::string line; std::getline(maps, line);) {
+        std::uintptr_t from = 0, to = 0;
+        if (std::sscanf(line.c_str(), "%lx-%lx ", &from, &to) == 2) // a mapping's first line
+            inside = from <= address && address < to;
+        if (inside && line.rfind("VmFlags:", 0) == 0)
+            advised = line.find(" hg") != std::string::npos;
+    }
+    EXPECT_TRUE(advised);
 }
 
 } // namespace

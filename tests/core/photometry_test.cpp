@@ -337,6 +337,34 @@ TEST(NumericCursor, TakesTokensInTurnAndReadsZeroOnceUsedUp)
     EXPECT_TRUE(cursor.AtEnd());
 }
 
+TEST(NumericCursor, PassesOverTokensAsTakingThemWould)
+{
+    // Tokens of every length around the eight-byte words, separated by spaces, line breaks and commas.
+    std::string text = "\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += std::string(static_cast<std::size_t>(1 + i % 11), static_cast<char>('0' + i % 10))
+            + (i % 4 == 0        ? " "
+                    : i % 4 == 1 ? ",\r\n"
+                    : i % 4 == 2 ? "\n"
+                                 : "  \r");
+    for (const std::string& sample : { text, text + "12", std::string("7"), std::string(" ,\n"), std::string() })
+        for (const std::size_t first : { 0, 1, 7 })
+            for (const std::size_t skip : { 0, 1, 2, 5, 8, 9, 63, 64, 65, 150, 299, 300, 301, 1000 }) {
+                NumericCursor taken(sample), skipped(sample);
+                bool error = false;
+                for (std::size_t i = 0; i < first; ++i) {
+                    taken.NextNumber(error);
+                    skipped.NextNumber(error);
+                }
+                for (std::size_t i = 0; i < skip; ++i)
+                    taken.NextNumber(error);
+                skipped.SkipTokens(skip);
+                const long double expected = taken.NextNumber(error), got = skipped.NextNumber(error);
+                ASSERT_EQ(skipped.TokenStart(), taken.TokenStart()) << sample.size() << " " << first << " " << skip;
+                ASSERT_EQ(got, expected);
+            }
+}
+
 // ---- lines ----
 
 TEST(SplitIntoLines, BreaksAtCrLfAndCrLfAndStopsAtNul)

@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "counting_allocator.h"
@@ -47,6 +49,26 @@ TEST(TextLines, SplitsAsTheStringListDoesInAnyOrderOfAccess)
             EXPECT_EQ(lines.Line(i), expected[i]) << "forwards " << i;
         for (std::size_t i = expected.size(); i-- > 0;)
             EXPECT_EQ(lines.Line(i), expected[i]) << "backwards " << i;
+    }
+}
+
+TEST(TextLines, FindsTheLineOfAnOffsetAndTheTextFromALine)
+{
+    for (const std::string& text : TrickyTexts()) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(0, 40)));
+        const tTextLines lines(text);
+        std::string_view rest(text.data(), std::min(text.size(), std::string_view(text.c_str()).size()));
+        for (std::size_t i = 0; i < lines.Count(); ++i) {
+            const std::string_view line = lines.Line(i);
+            const auto start = static_cast<std::size_t>(line.data() - text.data());
+            EXPECT_EQ(lines.From(i), rest.substr(start)) << i;
+            // Every byte of the line and of the break that ends it belongs to it.
+            const std::size_t next = i + 1 < lines.Count()
+                ? static_cast<std::size_t>(lines.Line(i + 1).data() - text.data())
+                : rest.size();
+            for (std::size_t offset = start; offset < next; ++offset)
+                ASSERT_EQ(lines.LineOf(offset), i) << offset;
+        }
     }
 }
 
@@ -97,17 +119,29 @@ ReadResult ReadAsLines(const std::string& path, const std::string& text)
     return result;
 }
 
-ReadResult ReadAsText(const std::string& path, const std::string& text)
+// Read from the text, with the numeric text kept as the viewer keeps it, or (keepNumeric false) straight from the
+// file's own text as the command line reads it.
+ReadResult ReadAsText(const std::string& path, const std::string& text, bool keepNumeric = true)
 {
     ReadResult result;
     try {
         ReadPhotometricText(
             path, text, result.headerLines, result.ies, result.header,
-            [&result](const std::string& m) { result.message = m; }, &result.numeric);
+            [&result](const std::string& m) { result.message = m; }, keepNumeric ? &result.numeric : nullptr);
     } catch (const std::exception& error) {
         result.error = error.what();
     }
     return result;
+}
+
+// All three reads agree (the numeric text aside for the one that keeps none).
+void ExpectSameThreeWays(const std::string& path, const std::string& text)
+{
+    const ReadResult lines = ReadAsLines(path, text), kept = ReadAsText(path, text);
+    ExpectSame(lines, kept);
+    ReadResult straight = ReadAsText(path, text, false);
+    straight.numeric = kept.numeric;
+    ExpectSame(kept, straight);
 }
 
 TEST(TextLines, ReadingTheTextGivesWhatReadingTheLinesGives)
@@ -123,18 +157,52 @@ TEST(TextLines, ReadingTheTextGivesWhatReadingTheLinesGives)
         SCOPED_TRACE(file.string());
         std::string text;
         LoadFileBytes(file.string(), text);
-        ExpectSame(ReadAsLines(file.string(), text), ReadAsText(file.string(), text));
+        ExpectSameThreeWays(file.string(), text);
     }
     // A header number failing on each kind of line, and texts with no TILT line or nothing after it.
     const std::string header = "IESNA:LM-63-2002\r\n[TEST] x\r\nTILT=NONE\r\n";
     for (const std::string& text :
         std::vector<std::string> { header + "1 1000 1 2 1 1 2 0 0 0\r\n\r\n1 1 x\r\n0 90\r\n0\r\n5 6\r\n",
             header + "1 1000 1 2 1 1 2 0 0 0 1 1 10\r\n0 90\r\n0\r\n5 6", std::string("\n\n\n1 2 3\n"), header,
-            "TILT=INCLUDE\n1\n2\n0 90\n1\n1 1000 1 2 1 1 2 0 0 0 1 1 10\n0 90\n0\n5 6\n" })
+            "TILT=INCLUDE\n1\n2\n0 90\n1\n1 1000 1 2 1 1 2 0 0 0 1 1 10\n0 90\n0\n5 6\n",
+            // Line breaks of every kind and commas between the numbers, failing header numbers on later lines.
+            header + "1,1000,1,2,1,1,2,0,0,0\n1 1 10\r0,90\r\n0\n\n5,6\r",
+            header + "1 1000 1 2 1 1 2 0 0\n\r\nx 1 1 10\r0 90\n0\n5 6", header + "1 1000 1 2 1 1 2 0 0 0 1 1 y\r",
+            header + std::string("1 1000 1 2 1 1 2 0 0 0 1 1 10\n0 9\0 90\n0\n5 6\n", 40) })
         for (const char* path : { "a.ies", "a.ldt" }) {
             SCOPED_TRACE(text + path);
-            ExpectSame(ReadAsLines(path, text), ReadAsText(path, text));
+            ExpectSameThreeWays(path, text);
         }
+}
+
+// A table large enough to be read in two halves at once: its values must land as a reading one at a time places
+// them, whatever the line breaks, bad tokens or missing values.
+TEST(TextLines, ALargeTableReadsTheSameInTwoHalves)
+{
+    const struct {
+        const char* name;
+        int missing; // values left out at the end
+        bool badTokens;
+        const char* breaks[3];
+    } cases[] = {
+        { "crlf", 0, false, { " ", " ", "\r\n" } },
+        { "mixed breaks and commas", 0, true, { ",", "\n", "\r" } },
+        { "short by a row and a half", 300, true, { " ", "\r\n", " " } },
+        { "all but one value missing", 200 * 301 - 1, false, { " ", " ", "\n" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = "IESNA:LM-63-2002\r\n[TEST] x\r\nTILT=NONE\r\n1 1000 1 200 301 1 2 0 0 0\r\n1 1 10\r\n";
+        for (int v = 0; v < 200; ++v)
+            text += std::to_string(v) + (v % 10 == 9 ? "\n" : " ");
+        for (int h = 0; h < 301; ++h)
+            text += std::to_string(h) + ".5 ";
+        for (int i = 0; i < 200 * 301 - c.missing; ++i) {
+            text += c.badTokens && i % 997 == 0 ? "12x" : std::to_string(i % 1000) + "." + std::to_string(i % 7);
+            text += c.breaks[i % 3];
+        }
+        ExpectSameThreeWays("large.ies", text);
+    }
 }
 
 class PeakMemory : public ::testing::Test {

@@ -131,6 +131,73 @@ TEST(ShortestText, IsShortAndReadsBackExactly)
     }
 }
 
+// Texts of at most 18 significant digits and 17 decimals come back as written, less the zeros that add nothing:
+// the fewest decimals, whichever way the value is turned into text.
+TEST(ShortestText, DecimalTextsComeBackInTheirShortestForm)
+{
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 18), decimals = static_cast<int>(random() % 18);
+        std::string whole;
+        for (int d = 0; d < digits; ++d)
+            whole += static_cast<char>('0' + random() % 10);
+        whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1)); // "007" is 7
+        std::string text = whole.size() > static_cast<std::size_t>(decimals)
+            ? whole.substr(0, whole.size() - decimals) + "." + whole.substr(whole.size() - decimals)
+            : "0." + std::string(static_cast<std::size_t>(decimals) - whole.size(), '0') + whole;
+        if (decimals == 0)
+            text.pop_back(); // no point
+        // The expected text: no trailing zeros after the point, no point left alone.
+        std::string expected = text;
+        if (expected.find('.') != std::string::npos) {
+            expected.erase(expected.find_last_not_of('0') + 1);
+            if (expected.back() == '.')
+                expected.pop_back();
+        }
+        if (random() % 2 && expected != "0") {
+            text = "-" + text;
+            expected = "-" + expected;
+        }
+        long double value = 0;
+        ASSERT_TRUE(ConvertToken(text, value)) << text;
+        ASSERT_EQ(ShortestText(value), expected) << text;
+    }
+}
+
+TEST(IesWriter, ALargeTableWrittenInPiecesAndHalvesReadsBack)
+{
+    Read source;
+    source.headerLines = { "IESNA:LM-63-2002", "[TEST] large", "[MANUFAC] x", "TILT=NONE" };
+    source.ies.NumVertAngles = 181;
+    source.ies.NumHorizAngles = 361;
+    source.ies.CandelaMultiplier = source.ies.LumensPerLamp = 1;
+    source.ies.UnitsType = 2;
+    for (int v = 0; v < 181; ++v)
+        source.ies.VertAngles.push_back(v);
+    for (int h = 0; h < 361; ++h)
+        source.ies.HorizAngles.push_back(h);
+    for (int h = 0; h < 361; ++h) {
+        source.ies.Candela.emplace_back();
+        for (int v = 0; v < 181; ++v)
+            source.ies.Candela.back().push_back(static_cast<long double>((h * 181 + v) % 100003) / 100);
+    }
+    source.header.NumberOfLamps = source.header.LumensPerLamp = source.header.CandelaMultiplier = 1;
+    source.header.PhotometricType = 1;
+    source.header.UnitsType = 2;
+    std::string pieces;
+    std::size_t count = 0;
+    IesFilePieces(source.headerLines, source.ies, source.header, [&](std::string_view piece) {
+        EXPECT_LT(piece.size(), std::size_t { 1 } << 20);
+        pieces += piece;
+        ++count;
+    });
+    EXPECT_GE(count, 2u); // the first half with the header, then the second half
+    const std::string text = IesFileText(source.headerLines, source.ies, source.header);
+    EXPECT_EQ(pieces, text);
+    const Read back = ReadText(text, false);
+    ExpectSameRecord(source.ies, back.ies);
+}
+
 TEST(IesWriter, HeaderLinesKeepKeywordsAndMendWhatTheFormatRequires)
 {
     const std::string longLine(300, 'x');
