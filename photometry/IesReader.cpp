@@ -107,17 +107,18 @@ void FillValues(tArrEx& values, std::size_t count, NumericCursor& cursor)
         value = cursor.NextNumber(ignored);
 }
 
-// From this many candela values on, the second half of the table is read on a second thread: a table of hundreds
-// of thousands of values then takes about half the time, and a small one does not pay for starting a thread.
+// From this many candela values on, part of the table is read on a second thread: a table of hundreds
+// of thousands of values then takes less time, and a small one does not pay for starting a thread.
 constexpr std::size_t kValuesForTwoThreads = 50000;
 
 // Fills rows (count of them, columns values each) from the cursor, one row after another, as FillValues row by row
 // would. A value depends on its own token alone (failures past the header are not reported), so a large table is
-// read in two halves at once: a copy of the cursor passes over the first half's tokens and reads the second.
+// read in two parts at once: a copy of the cursor passes over the first part's tokens and reads the second. The
+// first part is the larger, as the second thread has that pass to make first.
 void FillTable(std::vector<tArrEx>& rows, std::size_t count, std::size_t columns, NumericCursor& cursor)
 {
     rows.resize(count);
-    const std::size_t half = count / 2;
+    const std::size_t half = count * 11 / 20; // where the second part begins
     std::future<void> done;
     if (half > 0 && count * columns >= kValuesForTwoThreads) {
         try {

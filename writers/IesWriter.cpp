@@ -15,8 +15,8 @@ constexpr std::string_view kIdentifier = "IESNA:LM-63-2002";
 constexpr std::string_view kEnd = "\r\n";
 // Number lists wrap well inside the longest line, so that the file stays easy to read.
 constexpr std::size_t kNumberLineWidth = 120;
-// From this many intensities on, the second half of the table is written on a second thread: a table of hundreds
-// of thousands of values then takes half the time, and a small one does not pay for starting a thread.
+// From this many intensities on, part of the table is written on a second thread: a table of hundreds
+// of thousands of values then takes less time, and a small one does not pay for starting a thread.
 constexpr std::size_t kValuesForTwoThreads = 50000;
 // A large file goes out in pieces of about this size, so that it is never held whole.
 constexpr std::size_t kPieceBytes = std::size_t { 1 } << 18;
@@ -68,7 +68,7 @@ public:
     {
     }
 
-    void Add(long double value)
+    void Add(const long double& value)
     {
         // The number is written after a blank; when that makes the line too long, the line before it is ended and
         // the number starts the next.
@@ -91,7 +91,7 @@ public:
 
     void AddAll(const tArrEx& values)
     {
-        for (const long double value : values)
+        for (const long double& value : values)
             Add(value);
         EndLine();
     }
@@ -141,11 +141,12 @@ void AddRows(
     }
 }
 
-// Hands on out and every row of the table. Rows begin on lines of their own, so the second half of a large table
-// is put together on a second thread while the first goes out.
+// Hands on out and every row of the table. Rows begin on lines of their own, so the second part of a large table
+// is put together on a second thread while the first goes out; the first is the smaller, as this thread also
+// hands the pieces on.
 void AddCandelaRows(std::string& out, const std::vector<tArrEx>& rows, std::size_t values, const IesPieceSink& piece)
 {
-    const std::size_t half = rows.size() / 2;
+    const std::size_t half = rows.size() * 9 / 20; // where the second part begins
     std::string second;
     std::future<void> done;
     if (values >= kValuesForTwoThreads && half > 0) {

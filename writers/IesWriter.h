@@ -29,6 +29,6 @@ std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, c
 using IesPieceSink = std::function<void(std::string_view)>;
 
 // The same text handed to piece in order, a few hundred kilobytes at a time, for writing a large file as it is
-// put together (the second half of a large table is put together on a second thread meanwhile).
+// put together (the second part of a large table is put together on a second thread meanwhile).
 void IesFilePieces(
     const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header, const IesPieceSink& piece);

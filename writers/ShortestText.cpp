@@ -111,7 +111,7 @@ constexpr std::uint64_t kWholePow10[] = { 1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL
 // (k' <= d) gives m' * 10^(d - k') exactly, loses its trailing zeros; the reader's rounding of m / 10^k is then
 // checked exactly. Gives up (nullptr) where WriteFewDecimals decides otherwise: zero, huge or tiny values, and
 // values that are no such quotient.
-char* WriteFewDecimalsExactly(char* at, long double value)
+char* WriteFewDecimalsExactly(char* at, const long double& value)
 {
     using Wide = unsigned __int128;
     std::uint64_t significand = 0;
@@ -168,7 +168,7 @@ char* WriteFewDecimalsExactly(char* at, long double value)
 
 } // namespace
 
-char* WriteShortest(char* at, long double value)
+char* WriteShortest(char* at, const long double& value)
 {
 #if defined(__SIZEOF_INT128__)
     if constexpr (std::numeric_limits<long double>::digits == 64)

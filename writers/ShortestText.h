@@ -10,7 +10,8 @@
 constexpr std::size_t kShortestTextRoom = 64;
 
 // Writes the text AppendShortest appends at at, which must have kShortestTextRoom bytes of room; returns its end.
-char* WriteShortest(char* at, long double value);
+// The value is taken where it is stored: its bits are read from there, not from the floating-point unit.
+char* WriteShortest(char* at, const long double& value);
 
 // Appends the shortest text that ConvertToken reads back to exactly value (value must be finite).
 void AppendShortest(std::string& out, long double value);
