@@ -130,11 +130,7 @@ char* WriteFewDecimalsExactly(char* at, const long double& value)
     if (rest > half || (rest == half && (whole & 1) != 0))
         ++whole;
     int k = d;
-    if (k >= 8 && whole % 100000000 == 0) {
-        whole /= 100000000;
-        k -= 8;
-    }
-    if (k >= 8 && whole % 100000000 == 0) {
+    while (k >= 8 && whole % 100000000 == 0) { // trailing zeros go eight, four, two and one at a time
         whole /= 100000000;
         k -= 8;
     }
