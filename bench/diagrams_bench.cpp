@@ -4,11 +4,12 @@
 #include "Diagrams.h"
 #include "ScenePainter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
+
+#include "gui_main.h"
 
 #include <cmath>
 #include <cstdio>
@@ -110,16 +111,4 @@ BENCHMARK(IsoluxLayout)->Unit(benchmark::kMillisecond);
 BENCHMARK(IsoluxPainting)->Unit(benchmark::kMillisecond);
 BENCHMARK(IsoluxValues)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int appArgc = 1;
-    QGuiApplication app(appArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksWithGui(argc, argv); }

@@ -5,10 +5,11 @@
 #include "QtSurface.h"
 #include "RecordingSurface.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+
+#include "gui_main.h"
 
 #include <cmath>
 
@@ -84,17 +85,4 @@ BENCHMARK(BM_GoniogramRecorded)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    // Fonts and text need a GUI application; the offscreen platform needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int appArgc = 1;
-    QGuiApplication app(appArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksWithGui(argc, argv); }

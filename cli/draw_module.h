@@ -7,6 +7,7 @@
 #include "Goniogram.h"
 #include "RenderCompute.h"
 #include "Scene.h"
+#include "batch.h"
 
 #include <string>
 
@@ -39,3 +40,14 @@ const DrawModule* LinkedDrawModule();
 // subcommand's name). The drawing program is looked for in ../lib/gonilux/ beside this program's folder, then in
 // the folder itself. Returns only when it cannot be started: the reason is printed and the exit code is 3.
 int HandOverToDrawProgram(int argc, char** argv);
+
+// RunIntoFolder for commands that draw: the GUI application runs while the files are drawn into the folder.
+inline int DrawIntoFolder(const DrawModule& module, const std::vector<std::string>& files, const std::string& folder,
+    const std::string& extension, const std::string& what,
+    const std::function<FileOutcome(const std::string& file, const std::string& output)>& job)
+{
+    module.startGui();
+    const int worst = RunIntoFolder(files, folder, extension, what, job);
+    module.stopGui();
+    return worst;
+}

@@ -164,13 +164,10 @@ FileOutcome DrawOne(const DrawModule& module, const Options& options, const std:
 
 int DrawBatch(const DrawModule& module, const Options& options, const std::string& decimalSeparator)
 {
-    module.startGui();
-    const int worst = RunIntoFolder(options.files, options.output, options.format, "picture",
+    return DrawIntoFolder(module, options.files, options.output, options.format, "picture",
         [&](const std::string& file, const std::string& output) {
             return DrawOne(module, options, decimalSeparator, file, output, EscapeControls(file) + ": ");
         });
-    module.stopGui();
-    return worst;
 }
 
 } // namespace

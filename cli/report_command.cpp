@@ -120,13 +120,10 @@ FileOutcome WriteOne(const DrawModule& module, Prepared prepared, const std::str
 
 int ReportBatch(const DrawModule& module, const Options& options, const std::string& decimalSeparator)
 {
-    module.startGui();
-    const int worst = RunIntoFolder(
-        options.files, options.output, ".pdf", "datasheet", [&](const std::string& file, const std::string& output) {
+    return DrawIntoFolder(module, options.files, options.output, ".pdf", "datasheet",
+        [&](const std::string& file, const std::string& output) {
             return WriteOne(module, PrepareOne(options, decimalSeparator, file), output, file + ": ");
         });
-    module.stopGui();
-    return worst;
 }
 
 } // namespace

@@ -121,9 +121,9 @@ std::size_t CandelaValues(const tIES& ies)
 }
 
 // Room for the whole text in most files: the header lines aside, the numbers.
-std::size_t RoomForText(const tIES& ies)
+std::size_t RoomForText(const tIES& ies, std::size_t candelaValues)
 {
-    return 1024 + kBytesPerValue * (CandelaValues(ies) + ies.VertAngles.size() + ies.HorizAngles.size());
+    return 1024 + kBytesPerValue * (candelaValues + ies.VertAngles.size() + ies.HorizAngles.size());
 }
 
 // Appends rows [first, last) of the table, each starting on a line of its own. With piece given, out is handed
@@ -196,7 +196,7 @@ void IesFilePieces(
 {
     std::string out;
     const std::size_t values = CandelaValues(ies);
-    out.reserve(std::min(kPieceBytes + kPieceBytes / 4, RoomForText(ies)));
+    out.reserve(std::min(kPieceBytes + kPieceBytes / 4, RoomForText(ies, values)));
 
     const TStringList lines = IesHeaderLines(sourceHeaderLines);
     for (const std::string& line : lines) {
@@ -229,7 +229,7 @@ void IesFilePieces(
 std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header)
 {
     std::string text;
-    text.reserve(RoomForText(ies));
+    text.reserve(RoomForText(ies, CandelaValues(ies)));
     IesFilePieces(sourceHeaderLines, ies, header, [&text](std::string_view piece) { text += piece; });
     return text;
 }

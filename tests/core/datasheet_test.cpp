@@ -8,6 +8,7 @@
 #include "PolarDiagram.h"
 #include "SheetContent.h"
 #include "TextFit.h"
+#include "sample_file.h"
 
 #include <gtest/gtest.h>
 
@@ -52,16 +53,6 @@ tDetailsFile MakeFile(int planes, int angles, int type, const std::string& name,
     file.Header.InputWatts = 12.5L;
     file.HeaderLines = { "IESNA:LM-63-2002", "[TEST] " + name, "[MANUFAC] " + name, "[LUMINAIRE] " + name,
         "[LUMCAT] " + name, "[LAMP] " + name, "[ISSUEDATE] " + name, "TILT=NONE" };
-    return file;
-}
-
-tDetailsFile ReadSample(const std::string& name)
-{
-    tDetailsFile file;
-    file.Path = std::string(GONILUX_SAMPLES_DIR) + "/" + name;
-    TStringList lines;
-    LoadFileLines(file.Path, lines);
-    ReadPhotometricLines(file.Path, lines, file.HeaderLines, file.Record, file.Header, [](const std::string&) {});
     return file;
 }
 
@@ -379,7 +370,7 @@ TEST(Datasheet, ContentTakesTheSummarysTextsAndNamesTheUnit)
         { "wallwasher_c0_c180.ldt", "Asymmetric wall washer 2 x LED", "cd/klm", "EULUMDAT", true },
     };
     for (const Case& c : cases) {
-        const tDetailsFile file = ReadSample(c.sample);
+        const tDetailsFile file = SampleFile(c.sample);
         const PhotometricFigures figures = ComputeFigures(file.Record, file.Header);
         const auto content = datasheet::BuildContent(file, figures, ",");
         EXPECT_EQ(content.Title, c.title);
@@ -451,7 +442,7 @@ TEST(Datasheet, TheUgrTableIsOnThePageWhenItFitsElseALineSaysWhy)
         { "downlight_axial.ies", Paper::A4, false, "gives no luminous area" },
     };
     for (const Case& c : cases) {
-        const tDetailsFile file = ReadSample(c.sample);
+        const tDetailsFile file = SampleFile(c.sample);
         const std::string what = std::string(c.sample) + (c.paper == Paper::A4 ? ", A4" : ", Letter");
         const datasheet::Datasheet sheet = datasheet::BuildDatasheet(file, c.paper, ",");
         ExpectLegible(sheet.Page, OwnPage(file, c.paper, ","), what);

@@ -6,6 +6,7 @@
 #include "PhotometricFile.h"
 #include "SaveChooser.h"
 #include "Viewer.h"
+#include "core/sample_file.h"
 #include "mainwindow_harness.h"
 
 #include <QContextMenuEvent>
@@ -18,16 +19,6 @@
 #include <memory>
 
 namespace {
-
-tDetailsFile Sample(const char* name)
-{
-    tDetailsFile file;
-    file.Path = std::string(GONILUX_SAMPLES_DIR) + "/" + name;
-    TStringList lines;
-    LoadFileLines(file.Path, lines);
-    ReadPhotometricLines(file.Path, lines, file.HeaderLines, file.Record, file.Header, [](const std::string&) {});
-    return file;
-}
 
 // What a poppler tool prints about a PDF; empty when the tool is missing.
 QString Poppler(const QString& tool, const QStringList& arguments)
@@ -95,7 +86,7 @@ protected:
 
 TEST_F(DatasheetUi, DatasheetSavesThePageWhereTheUserSaysAndNothingOnACancel)
 {
-    form->ShowFile(Sample("downlight_axial.ies"));
+    form->ShowFile(SampleFile("downlight_axial.ies"));
     chosen = temp.filePath(QStringLiteral("sheet")); // the filter's extension is added
     QTest::mouseClick(form->DatasheetButton, Qt::LeftButton);
     ASSERT_TRUE(messages.isEmpty()) << messages.first();
@@ -117,7 +108,7 @@ TEST_F(DatasheetUi, DatasheetSavesThePageWhereTheUserSaysAndNothingOnACancel)
 
 TEST_F(DatasheetUi, PrintAndCtrlPPrintThePageLaidOutForThePrintersPaper)
 {
-    form->ShowFile(Sample("wallwasher_c0_c180.ldt"));
+    form->ShowFile(SampleFile("wallwasher_c0_c180.ldt"));
     struct Case {
         QPageSize::PageSizeId paper;
         bool key; // Ctrl+P rather than the button

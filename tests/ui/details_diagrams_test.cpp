@@ -6,6 +6,7 @@
 #include "FormDetails.h"
 #include "PhotometricFile.h"
 #include "SaveChooser.h"
+#include "core/sample_file.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -22,16 +23,6 @@
 #include <memory>
 
 namespace {
-
-tDetailsFile Sample(const char* name)
-{
-    tDetailsFile file;
-    file.Path = std::string(GONILUX_SAMPLES_DIR) + "/" + name;
-    TStringList lines;
-    LoadFileLines(file.Path, lines);
-    ReadPhotometricLines(file.Path, lines, file.HeaderLines, file.Record, file.Header, [](const std::string&) {});
-    return file;
-}
 
 class DiagramsTab : public ::testing::Test {
 protected:
@@ -68,7 +59,7 @@ protected:
 
 TEST_F(DiagramsTab, CopiesEachKindsNumbersAndFollowsTheChoices)
 {
-    form->ShowFile(Sample("panel_quadrant.ies"));
+    form->ShowFile(SampleFile("panel_quadrant.ies"));
     const struct {
         diagrams::Kind kind;
         const char* header;
@@ -97,13 +88,13 @@ TEST_F(DiagramsTab, CopiesEachKindsNumbersAndFollowsTheChoices)
 
 TEST_F(DiagramsTab, FollowsThePlaneAndRefusesTypeBWhereTypeCIsNeeded)
 {
-    form->ShowFile(Sample("highbay_tilt_include.ies"));
+    form->ShowFile(SampleFile("highbay_tilt_include.ies"));
     form->ShowPlane(2);
     EXPECT_EQ(page->Input().plane, 2);
     page->KindBox->setCurrentIndex(static_cast<int>(diagrams::Kind::Cartesian));
     EXPECT_EQ(PressCopy(), Expected(diagrams::Kind::Cartesian));
 
-    tDetailsFile typeB = Sample("panel_quadrant.ies");
+    tDetailsFile typeB = SampleFile("panel_quadrant.ies");
     typeB.Header.PhotometricType = 2;
     form->ShowFile(typeB);
     page->KindBox->setCurrentIndex(static_cast<int>(diagrams::Kind::Isolux));
@@ -114,7 +105,7 @@ TEST_F(DiagramsTab, FollowsThePlaneAndRefusesTypeBWhereTypeCIsNeeded)
 
 TEST_F(DiagramsTab, ThePictureIsCopiedAtScreenResolutionAndSavedAsPngOrSvg)
 {
-    form->ShowFile(Sample("spot_full_22_5.ies"));
+    form->ShowFile(SampleFile("spot_full_22_5.ies"));
     page->KindBox->setCurrentIndex(static_cast<int>(diagrams::Kind::Isocandela));
     page->View->CopyImage();
     const QImage copied = QGuiApplication::clipboard()->image();
@@ -143,7 +134,7 @@ TEST_F(DiagramsTab, ThePictureIsCopiedAtScreenResolutionAndSavedAsPngOrSvg)
 
 TEST_F(DiagramsTab, NumbersThatAreNotFiniteArePaintedWithoutFault)
 {
-    tDetailsFile file = Sample("panel_quadrant.ies");
+    tDetailsFile file = SampleFile("panel_quadrant.ies");
     file.Record.Candela[0][0] = std::numeric_limits<long double>::infinity();
     file.Record.Candela[1][1] = std::numeric_limits<long double>::quiet_NaN();
     form->ShowFile(file);
