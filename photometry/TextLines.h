@@ -52,8 +52,6 @@ private:
     public:
         Walk(std::string_view text, std::size_t start);
         std::string_view Next(); // the line at the current start, moving the start past its line break
-        bool AtEnd() const { return m_p == m_end; }
-        const char* Start() const { return m_p; }
 
     private:
         const char* Find(const char* from, char c) const;
@@ -62,6 +60,9 @@ private:
         const char* m_cr;
         const char* m_lf;
     };
+
+    // Counts the line starting at offset, recording its start when it is one of every kStride-th.
+    void AddLineStart(std::size_t offset);
 
     // Offset of the start of the line after the one starting at offset.
     std::size_t NextStart(std::size_t offset) const;

@@ -1,5 +1,6 @@
 #include "Convert.h"
 #include "AtomicFile.h"
+#include "FileText.h"
 #include "IesWriter.h"
 #include "LdtWriter.h"
 #include "PhotometricFile.h"
@@ -58,25 +59,33 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
     if (SameFile(source, target))
         return "the file would be written over itself";
     try {
-        std::string bytes;
         TStringList headerLines;
         tIES ies;
         tPhotometricHeader header;
         tLdtFields fields;
         const bool keepFields = *format == FileFormat::Ldt && IsLdtPath(source);
-        LoadFileBytes(source, bytes);
-        // Read from the text itself, without a string per line: a large table converts at the reader's full speed.
-        ReadPhotometricText(
-            source, bytes, headerLines, ies, header,
-            [messages](const std::string& message) {
-                if (!messages)
-                    return;
-                std::string text = message;
-                std::replace(text.begin(), text.end(), '\r', '\n');
-                *messages += text + "\n";
-            },
-            nullptr, nullptr, keepFields ? &fields : nullptr);
-        std::string().swap(bytes); // the source text is not needed for writing
+        {
+            // Read from the text itself, without a string per line: a large table converts at the reader's full
+            // speed. The text is let go once read; a file cut short meanwhile is refused for that, whatever the
+            // reader made of it.
+            const tFileText text(source);
+            try {
+                ReadPhotometricText(
+                    source, text.Text(), headerLines, ies, header,
+                    [messages](const std::string& message) {
+                        if (!messages)
+                            return;
+                        std::string line = message;
+                        std::replace(line.begin(), line.end(), '\r', '\n');
+                        *messages += line + "\n";
+                    },
+                    nullptr, nullptr, keepFields ? &fields : nullptr);
+            } catch (...) {
+                text.Check();
+                throw;
+            }
+            text.Check();
+        }
         // IES text goes out as it is put together; EULUMDAT is written whole.
         const std::string failure = *format == FileFormat::Ies
             ? fileio::WriteFileAtomically(target,

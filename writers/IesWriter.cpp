@@ -1,13 +1,12 @@
 #include "IesWriter.h"
 #include "IesHeader.h"
+#include "OrderedChunks.h"
 #include "ShortestText.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <future>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
@@ -15,10 +14,10 @@ constexpr std::string_view kIdentifier = "IESNA:LM-63-2002";
 constexpr std::string_view kEnd = "\r\n";
 // Number lists wrap well inside the longest line, so that the file stays easy to read.
 constexpr std::size_t kNumberLineWidth = 120;
-// From this many intensities on, part of the table is written on a second thread: a table of hundreds
-// of thousands of values then takes less time, and a small one does not pay for starting a thread.
+// From this many intensities on, the table is put together on two threads: a table of hundreds of thousands of
+// values then takes less time, and a small one does not pay for starting a thread.
 constexpr std::size_t kValuesForTwoThreads = 50000;
-// A large file goes out in pieces of about this size, so that it is never held whole.
+// A large table goes out in chunks of about this size, so that it is never held whole.
 constexpr std::size_t kPieceBytes = std::size_t { 1 } << 18;
 // Room set aside per number: most measured values and their blank take fewer.
 constexpr std::size_t kBytesPerValue = 9;
@@ -126,44 +125,27 @@ std::size_t RoomForText(const tIES& ies, std::size_t candelaValues)
     return 1024 + kBytesPerValue * (candelaValues + ies.VertAngles.size() + ies.HorizAngles.size());
 }
 
-// Appends rows [first, last) of the table, each starting on a line of its own. With piece given, out is handed
-// to it and emptied whenever it has grown past kPieceBytes.
-void AddRows(
-    std::string& out, const std::vector<tArrEx>& rows, std::size_t first, std::size_t last, const IesPieceSink* piece)
-{
-    NumberLines numbers(out);
-    for (std::size_t row = first; row < last; ++row) {
-        numbers.AddAll(rows[row]);
-        if (piece && out.size() >= kPieceBytes) {
-            (*piece)(out);
-            out.clear();
-        }
-    }
-}
-
-// Hands on out and every row of the table. Rows begin on lines of their own, so the second part of a large table
-// is put together on a second thread while the first goes out; the first is the smaller, as this thread also
-// hands the pieces on.
+// Hands on out, then every row of the table in chunks of about kPieceBytes, each row starting on a line of its own.
+// A large table is put together on two threads at once, chunk by chunk, and goes out in order.
 void AddCandelaRows(std::string& out, const std::vector<tArrEx>& rows, std::size_t values, const IesPieceSink& piece)
 {
-    const std::size_t half = rows.size() * 9 / 20; // where the second part begins
-    std::string second;
-    std::future<void> done;
-    if (values >= kValuesForTwoThreads && half > 0) {
-        try {
-            done = std::async(std::launch::async, [&] {
-                second.reserve(kBytesPerValue * (values - values / 2));
-                AddRows(second, rows, half, rows.size(), nullptr);
-            });
-        } catch (const std::system_error&) { // no thread to be had: one does it all
-        }
-    }
-    AddRows(out, rows, 0, done.valid() ? half : rows.size(), &piece);
     piece(out);
-    if (done.valid()) {
-        done.get();
-        piece(second);
-    }
+    if (rows.empty())
+        return;
+    const std::size_t perRow = std::max<std::size_t>(1, values / rows.size());
+    const std::size_t rowsPerChunk = std::max<std::size_t>(1, kPieceBytes / (kBytesPerValue * perRow));
+    const std::size_t chunks = (rows.size() + rowsPerChunk - 1) / rowsPerChunk;
+    HandOnChunksInOrder(
+        chunks, values >= kValuesForTwoThreads,
+        [&rows, rowsPerChunk](std::size_t chunk, std::string& text) {
+            const std::size_t first = chunk * rowsPerChunk;
+            const std::size_t last = std::min(rows.size(), first + rowsPerChunk);
+            text.reserve(kBytesPerValue * rowsPerChunk * (rows[first].size() + 1));
+            NumberLines numbers(text);
+            for (std::size_t row = first; row < last; ++row)
+                numbers.AddAll(rows[row]);
+        },
+        piece);
 }
 
 } // namespace
@@ -196,7 +178,7 @@ void IesFilePieces(
 {
     std::string out;
     const std::size_t values = CandelaValues(ies);
-    out.reserve(std::min(kPieceBytes + kPieceBytes / 4, RoomForText(ies, values)));
+    out.reserve(RoomForText(ies, 0)); // the text before the table
 
     const TStringList lines = IesHeaderLines(sourceHeaderLines);
     for (const std::string& line : lines) {

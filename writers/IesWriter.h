@@ -28,7 +28,7 @@ std::string IesFileText(const TStringList& sourceHeaderLines, const tIES& ies, c
 // Takes one piece of a file's text.
 using IesPieceSink = std::function<void(std::string_view)>;
 
-// The same text handed to piece in order, a few hundred kilobytes at a time, for writing a large file as it is
-// put together (the second part of a large table is put together on a second thread meanwhile).
+// The same text handed to piece in order: the text before the table, then the table in chunks of a few hundred
+// kilobytes, for writing a large file as it is put together (a large table is put together on two threads).
 void IesFilePieces(
     const TStringList& sourceHeaderLines, const tIES& ies, const tPhotometricHeader& header, const IesPieceSink& piece);
