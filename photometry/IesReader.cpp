@@ -2,15 +2,14 @@
 #include "IesHeader.h"
 #include "NumberText.h"
 #include "NumericText.h"
+#include "TableRead.h"
 #include "TextLines.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <future>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -97,44 +96,6 @@ void ReadTiltData(HeaderNumbers& numbers, tTiltData& tilt)
     tilt.MultiplyingFactors.resize(count);
     for (long double& factor : tilt.MultiplyingFactors)
         factor = numbers.Next();
-}
-
-void FillValues(tArrEx& values, std::size_t count, NumericCursor& cursor)
-{
-    values.resize(count);
-    bool ignored = false; // failures past the header are not reported
-    for (long double& value : values)
-        value = cursor.NextNumber(ignored);
-}
-
-// From this many candela values on, part of the table is read on a second thread: a table of hundreds
-// of thousands of values then takes less time, and a small one does not pay for starting a thread.
-constexpr std::size_t kValuesForTwoThreads = 50000;
-
-// Fills rows (count of them, columns values each) from the cursor, one row after another, as FillValues row by row
-// would. A value depends on its own token alone (failures past the header are not reported), so a large table is
-// read in two parts at once: a copy of the cursor passes over the first part's tokens and reads the second. The
-// first part is the larger, as the second thread has that pass to make first.
-void FillTable(std::vector<tArrEx>& rows, std::size_t count, std::size_t columns, NumericCursor& cursor)
-{
-    rows.resize(count);
-    const std::size_t half = count * 11 / 20; // where the second part begins
-    std::future<void> done;
-    if (half > 0 && count * columns >= kValuesForTwoThreads) {
-        try {
-            done = std::async(std::launch::async, [&rows, count, columns, half, second = cursor]() mutable {
-                second.SkipTokens(half * columns);
-                for (std::size_t row = half; row < count; ++row)
-                    FillValues(rows[row], columns, second);
-            });
-        } catch (const std::system_error&) { // no thread to be had: one reads it all
-        }
-    }
-    const std::size_t firstPart = done.valid() ? half : count;
-    for (std::size_t row = 0; row < firstPart; ++row)
-        FillValues(rows[row], columns, cursor);
-    if (done.valid())
-        done.get();
 }
 
 // 1-based line of the file on which the token at offset stands; the line after the last when the text was used up.

@@ -1,11 +1,12 @@
 #include "OrderedChunks.h"
+#include "HelperThread.h"
 
 #include <array>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <system_error>
-#include <thread>
 
 namespace {
 
@@ -129,13 +130,13 @@ void HandOnChunksInOrder(std::size_t count, bool twoThreads, const ChunkFormatte
         return;
     }
     ChunkRound round(count, format, sink);
-    std::thread helper;
+    std::optional<tHelperThread> helper;
     try {
-        helper = std::thread([&round] { round.Help(); });
+        helper.emplace([&round] { round.Help(); });
     } catch (const std::system_error&) { // no thread to be had: the calling thread does it all
     }
     round.Lead();
-    if (helper.joinable())
-        helper.join();
+    if (helper)
+        helper->Join(); // what Help meets is kept for ThrowIfFailed
     round.ThrowIfFailed();
 }
