@@ -1,5 +1,4 @@
 #include "FileText.h"
-#include "BusErrorGuard.h"
 #include "IesReader.h"
 #include "LineText.h"
 
@@ -63,16 +62,13 @@ private:
     std::size_t m_size = 0;
 };
 
-void ReadAll(const std::string& path, const tReadableFile& file, std::string& bytes)
+// Reads from the file's current offset into [at, at + room); returns the bytes read, room + 1 never being asked for:
+// a read that fills the room shows the file grew.
+std::size_t ReadInto(const std::string& path, const tReadableFile& file, char* at, std::size_t room)
 {
-    // Read straight into the string, sized for the file plus one byte: a read that fills it all shows the file grew.
-    bytes.clear();
     std::size_t size = 0;
-    bytes.resize(file.Size() + 1);
-    for (;;) {
-        if (size == bytes.size())
-            bytes.resize(std::min<std::size_t>(2 * bytes.size(), kMaxFileBytes + 1));
-        const ssize_t got = ::read(file.Descriptor(), bytes.data() + size, bytes.size() - size);
+    while (size < room) {
+        const ssize_t got = ::read(file.Descriptor(), at + size, room - size);
         if (got == 0)
             break;
         if (got < 0) {
@@ -81,10 +77,55 @@ void ReadAll(const std::string& path, const tReadableFile& file, std::string& by
             throw CannotOpen(path, std::strerror(errno)); // a file the system refuses to read
         }
         size += static_cast<std::size_t>(got);
+    }
+    return size;
+}
+
+void ReadAll(const std::string& path, const tReadableFile& file, std::string& bytes)
+{
+    // Read straight into the string, sized for the file plus one byte: a read that fills it all shows the file grew.
+    bytes.clear();
+    std::size_t size = 0;
+    bytes.resize(file.Size() + 1);
+    for (;;) {
+        const std::size_t got = ReadInto(path, file, bytes.data() + size, bytes.size() - size);
+        size += got;
         if (size > kMaxFileBytes) // the file grew while it was read
             throw TooLarge(path, size);
+        if (size < bytes.size())
+            break;
+        bytes.resize(std::min<std::size_t>(2 * bytes.size(), kMaxFileBytes + 1));
     }
     bytes.resize(size);
+}
+
+// The large page of x86-64 and of arm64 systems with 4 kB pages.
+constexpr std::size_t kLargePage = std::size_t { 2 } << 20;
+
+struct AlignedMemory {
+    void* mapping = nullptr; // what munmap takes
+    std::size_t mappingSize = 0;
+    char* start = nullptr;
+};
+
+// Anonymous memory of at least size bytes starting on a large-page boundary, advised for large pages; no mapping
+// when the system gives none.
+AlignedMemory MapAligned(std::size_t size)
+{
+    AlignedMemory memory;
+    // Whole large pages, and one more for the alignment: a page that crossed the end would be mapped 4 kB at a time.
+    memory.mappingSize = (size + kLargePage - 1) / kLargePage * kLargePage + kLargePage;
+    void* const mapping
+        = ::mmap(nullptr, memory.mappingSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED)
+        return {};
+    memory.mapping = mapping;
+    const auto address = reinterpret_cast<std::uintptr_t>(mapping);
+    memory.start = reinterpret_cast<char*>((address + kLargePage - 1) & ~(kLargePage - 1));
+#if defined(MADV_HUGEPAGE)
+    ::madvise(memory.start, memory.mappingSize - kLargePage, MADV_HUGEPAGE); // where large pages are not to be had, small ones do
+#endif
+    return memory;
 }
 
 } // namespace
@@ -96,21 +137,28 @@ void LoadFileBytes(const std::string& path, std::string& bytes)
 }
 
 tFileText::tFileText(const std::string& path)
-    : m_path(path)
 {
     const tReadableFile file(path);
-    if (file.Size() >= kMapFrom) {
-        // The pages are mapped at once (MAP_POPULATE): one call rather than a fault per page as they are read.
-        void* const mapping = ::mmap(nullptr, file.Size(), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.Descriptor(), 0);
-        if (mapping != MAP_FAILED) {
-            m_watch = busguard::Watch(mapping, file.Size());
-            if (m_watch >= 0) {
-                m_mapping = mapping;
-                m_mappedSize = file.Size();
-                m_text = std::string_view(static_cast<const char*>(mapping), m_mappedSize);
+    if (file.Size() >= kOwnMemoryFrom) {
+        const AlignedMemory memory = MapAligned(file.Size() + 1);
+        if (memory.mapping) {
+            std::size_t size = 0;
+            try {
+                size = ReadInto(path, file, memory.start, file.Size() + 1);
+            } catch (...) {
+                ::munmap(memory.mapping, memory.mappingSize);
+                throw;
+            }
+            if (size <= file.Size()) {
+                m_memory = memory.mapping;
+                m_memorySize = memory.mappingSize;
+                m_text = std::string_view(memory.start, size);
                 return;
             }
-            ::munmap(mapping, file.Size());
+            // The file grew while it was read: it is read again from the start, as a smaller file is.
+            ::munmap(memory.mapping, memory.mappingSize);
+            if (::lseek(file.Descriptor(), 0, SEEK_SET) != 0)
+                throw CannotOpen(path, std::strerror(errno));
         }
     }
     ReadAll(path, file, m_copy);
@@ -119,14 +167,6 @@ tFileText::tFileText(const std::string& path)
 
 tFileText::~tFileText()
 {
-    if (!m_mapping)
-        return;
-    busguard::Release(m_watch);
-    ::munmap(m_mapping, m_mappedSize);
-}
-
-void tFileText::Check() const
-{
-    if (busguard::WasCut(m_watch))
-        throw CannotOpen(m_path, "the file was cut short while it was read");
+    if (m_memory)
+        ::munmap(m_memory, m_memorySize);
 }

@@ -66,25 +66,18 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
         const bool keepFields = *format == FileFormat::Ldt && IsLdtPath(source);
         {
             // Read from the text itself, without a string per line: a large table converts at the reader's full
-            // speed. The text is let go once read; a file cut short meanwhile is refused for that, whatever the
-            // reader made of it.
+            // speed. The text is let go once read.
             const tFileText text(source);
-            try {
-                ReadPhotometricText(
-                    source, text.Text(), headerLines, ies, header,
-                    [messages](const std::string& message) {
-                        if (!messages)
-                            return;
-                        std::string line = message;
-                        std::replace(line.begin(), line.end(), '\r', '\n');
-                        *messages += line + "\n";
-                    },
-                    nullptr, nullptr, keepFields ? &fields : nullptr);
-            } catch (...) {
-                text.Check();
-                throw;
-            }
-            text.Check();
+            ReadPhotometricText(
+                source, text.Text(), headerLines, ies, header,
+                [messages](const std::string& message) {
+                    if (!messages)
+                        return;
+                    std::string line = message;
+                    std::replace(line.begin(), line.end(), '\r', '\n');
+                    *messages += line + "\n";
+                },
+                nullptr, nullptr, keepFields ? &fields : nullptr);
         }
         // IES text goes out as it is put together; EULUMDAT is written whole.
         const std::string failure = *format == FileFormat::Ies
