@@ -1,4 +1,5 @@
 // The photometric record and the IES reader: numbers, lines, header, the whole read, fixtures, samples, corpus.
+#include "HelperThread.h"
 #include "IesHeader.h"
 #include "IesReader.h"
 #include "LineText.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -363,6 +365,21 @@ TEST(NumericCursor, PassesOverTokensAsTakingThemWould)
                 ASSERT_EQ(skipped.TokenStart(), taken.TokenStart()) << sample.size() << " " << first << " " << skip;
                 ASSERT_EQ(got, expected);
             }
+}
+
+TEST(HelperThread, RunsItsWorkAndHandsOnWhatItThrows)
+{
+    std::atomic<int> done { 0 };
+    {
+        tHelperThread helper([&done] { ++done; });
+        helper.Join();
+        EXPECT_EQ(done, 1);
+        tHelperThread unjoined([&done] { ++done; }); // its end is waited for when it goes
+    }
+    EXPECT_EQ(done, 2);
+    tHelperThread failing([] { throw std::runtime_error("no memory"); });
+    EXPECT_THROW(failing.Join(), std::runtime_error);
+    EXPECT_NO_THROW(failing.Join()); // thrown once
 }
 
 // ---- lines ----

@@ -1,7 +1,9 @@
 // Reading from a file's text without a string per line: the same lines, the same record, and a peak memory that
 // stays within a few times the file's size however many lines it has.
 #include "Document.h"
+#include "FileText.h"
 #include "LineText.h"
+#include "NumberText.h"
 #include "PhotometricFile.h"
 #include "TextLines.h"
 
@@ -13,9 +15,12 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 #include "counting_allocator.h"
 
@@ -34,6 +39,14 @@ std::vector<std::string> TrickyTexts()
         many += std::string(static_cast<std::size_t>(i % 5), 'x') + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
     texts.push_back(many);
     texts.push_back(std::string(130, '\n') + "tail");
+    // Breaks landing on every side of the 64-byte blocks the line counter looks at, CR LF pairs across them.
+    std::mt19937 random(7);
+    for (int i = 0; i < 300; ++i) {
+        std::string text(random() % 400, 'x');
+        for (char& c : text)
+            c = "x\r\n\n\r"[random() % (i % 2 ? 5 : 3)];
+        texts.push_back(text);
+    }
     return texts;
 }
 
@@ -197,12 +210,64 @@ TEST(TextLines, ALargeTableReadsTheSameInTwoHalves)
             text += std::to_string(v) + (v % 10 == 9 ? "\n" : " ");
         for (int h = 0; h < 301; ++h)
             text += std::to_string(h) + ".5 ";
+        std::vector<std::string> tokens;
         for (int i = 0; i < 200 * 301 - c.missing; ++i) {
-            text += c.badTokens && i % 997 == 0 ? "12x" : std::to_string(i % 1000) + "." + std::to_string(i % 7);
-            text += c.breaks[i % 3];
+            tokens.push_back(
+                c.badTokens && i % 997 == 0 ? "12x" : std::to_string(i % 1000) + "." + std::to_string(i % 7));
+            text += tokens.back() + c.breaks[i % 3];
         }
         ExpectSameThreeWays("large.ies", text);
+        // Each value is its own token's, converted alone (a failed one gives its failure value, a missing one 0).
+        const ReadResult read = ReadAsText("large.ies", text, false);
+        ASSERT_EQ(read.ies.Candela.size(), 301u);
+        for (std::size_t i = 0; i < 200 * 301; ++i) {
+            long double expected = 0;
+            if (i < tokens.size())
+                ConvertToken(tokens[i], expected);
+            ASSERT_EQ(read.ies.Candela[i / 200][i % 200], expected) << "value " << i;
+        }
     }
+}
+
+// The text a converter reads once: the same bytes as LoadFileBytes gives on either side of the size from which a
+// file gets memory of its own, and the same refusals.
+TEST(FileText, ReadsTheBytesAndRefusesAsLoadFileBytesDoes)
+{
+    const fs::path folder = fs::temp_directory_path() / ("gonilux_file_text_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    std::mt19937 random(3);
+    for (const std::size_t size : { std::size_t { 0 }, std::size_t { 100 }, tFileText::kOwnMemoryFrom - 1,
+             tFileText::kOwnMemoryFrom, (std::size_t { 4 } << 20) + 4097 }) {
+        SCOPED_TRACE(size);
+        std::string bytes(size, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random()); // NULs and line breaks among them
+        const fs::path file = folder / ("f" + std::to_string(size) + ".ies");
+        std::ofstream(file, std::ios::binary) << bytes;
+        std::string loaded;
+        LoadFileBytes(file.string(), loaded);
+        ASSERT_EQ(loaded, bytes);
+        const tFileText text(file.string());
+        ASSERT_EQ(text.Text(), bytes);
+    }
+    for (const fs::path& refused : { folder / "missing.ies", folder }) {
+        SCOPED_TRACE(refused.string());
+        std::string expected, got;
+        try {
+            std::string bytes;
+            LoadFileBytes(refused.string(), bytes);
+        } catch (const tFileReadError& error) {
+            expected = std::string(error.what()) + " / " + error.Reason();
+        }
+        try {
+            const tFileText text(refused.string());
+        } catch (const tFileReadError& error) {
+            got = std::string(error.what()) + " / " + error.Reason();
+        }
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(got, expected);
+    }
+    fs::remove_all(folder);
 }
 
 class PeakMemory : public ::testing::Test {

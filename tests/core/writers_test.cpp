@@ -6,6 +6,7 @@
 #include "LdtWriter.h"
 #include "LineText.h"
 #include "NumberText.h"
+#include "OrderedChunks.h"
 #include "PhotometricFile.h"
 #include "ShortestText.h"
 #include "core/ldt_corpus_pairs.h"
@@ -191,11 +192,53 @@ TEST(IesWriter, ALargeTableWrittenInPiecesAndHalvesReadsBack)
         pieces += piece;
         ++count;
     });
-    EXPECT_GE(count, 2u); // the first half with the header, then the second half
+    EXPECT_GE(count, 2u); // the text before the table, then the table in chunks
     const std::string text = IesFileText(source.headerLines, source.ies, source.header);
     EXPECT_EQ(pieces, text);
     const Read back = ReadText(text, false);
     ExpectSameRecord(source.ies, back.ies);
+}
+
+// Chunks put together on one or two threads go out whole and in order, and what fails stops those after it.
+TEST(OrderedChunks, GoOutInOrderAndStopAtWhatFails)
+{
+    const auto chunkText = [](std::size_t i) { return std::to_string(i) + ":" + std::string(i * 37 % 500, 'a') + ";"; };
+    for (const bool twoThreads : { false, true })
+        for (const std::size_t count : { 0, 1, 2, 5, 300 }) {
+            SCOPED_TRACE(std::to_string(count) + (twoThreads ? " on two threads" : " on one"));
+            std::string expected, got;
+            for (std::size_t i = 0; i < count; ++i)
+                expected += chunkText(i);
+            HandOnChunksInOrder(
+                count, twoThreads, [&](std::size_t i, std::string& out) { out += chunkText(i); },
+                [&](std::string_view text) { got += text; });
+            EXPECT_EQ(got, expected);
+        }
+    for (const bool twoThreads : { false, true })
+        for (const bool sinkFails : { false, true }) {
+            SCOPED_TRACE(std::string(sinkFails ? "the sink" : "the formatter") + (twoThreads ? " on two" : " on one"));
+            std::string got;
+            EXPECT_THROW(HandOnChunksInOrder(
+                             300, twoThreads,
+                             [&](std::size_t i, std::string& out) {
+                                 if (!sinkFails && i == 7)
+                                     throw std::runtime_error("no memory");
+                                 out += chunkText(i);
+                             },
+                             [&](std::string_view text) {
+                                 if (sinkFails && text == chunkText(7))
+                                     throw std::runtime_error("disk full");
+                                 got += text;
+                             }),
+                std::runtime_error);
+            std::string before; // the chunks before the failing one, all handed on by one thread
+            for (std::size_t i = 0; i < 7; ++i)
+                before += chunkText(i);
+            if (twoThreads && !sinkFails) // the other thread may fail before the first chunks go
+                EXPECT_TRUE(before.starts_with(got)) << got;
+            else
+                EXPECT_EQ(got, before);
+        }
 }
 
 TEST(IesWriter, HeaderLinesKeepKeywordsAndMendWhatTheFormatRequires)
