@@ -5,6 +5,7 @@
 // counts are findings.
 
 #include "Checker.h"
+#include "FileText.h"
 #include "Goniogram.h"
 #include "IesHeader.h"
 #include "IesReader.h"
@@ -188,6 +189,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckAgrees(data, size, nullptr);
         return 0;
     }
+    // The command line's read of the file gives the same bytes (large files in memory of their own).
+    if (const tFileText converted(g_memPath); converted.Text() != text)
+        Fail("the converter's read of the file differs from the viewer's");
     try {
         ReadIESText(text, headerLines, numeric, ies, numbers, [&messages, &message](const std::string& m) {
             ++messages;

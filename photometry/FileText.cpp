@@ -123,7 +123,8 @@ AlignedMemory MapAligned(std::size_t size)
     const auto address = reinterpret_cast<std::uintptr_t>(mapping);
     memory.start = reinterpret_cast<char*>((address + kLargePage - 1) & ~(kLargePage - 1));
 #if defined(MADV_HUGEPAGE)
-    ::madvise(memory.start, memory.mappingSize - kLargePage, MADV_HUGEPAGE); // where large pages are not to be had, small ones do
+    // Where large pages are not to be had, small ones do.
+    ::madvise(memory.start, memory.mappingSize - kLargePage, MADV_HUGEPAGE);
 #endif
     return memory;
 }
