@@ -1,9 +1,11 @@
 #include "read_file.h"
 #include "messages.h"
 
+#include "FileText.h"
 #include "PhotometricFile.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -39,13 +41,13 @@ std::string LdtVerdict(const tLdtFacts& facts, const std::string& headerMessage)
 
 std::string ReadRecord(const std::string& path, tIES& ies, TStringList& headerLines, tPhotometricHeader* header)
 {
-    std::string bytes;
+    std::optional<tFileText> bytes; // a large file's text in memory of its own
     try {
-        LoadFileBytes(path, bytes);
+        bytes.emplace(path);
     } catch (const tFileReadError& error) {
         throw std::runtime_error(path + ": " + error.Reason());
     }
-    if (bytes.empty())
+    if (bytes->Text().empty())
         throw std::runtime_error(path + ": the file is empty");
 
     tPhotometricHeader unused;
@@ -53,7 +55,7 @@ std::string ReadRecord(const std::string& path, tIES& ies, TStringList& headerLi
     std::string headerMessage;
     try {
         ReadPhotometricText(
-            path, bytes, headerLines, ies, header ? *header : unused,
+            path, bytes->Text(), headerLines, ies, header ? *header : unused,
             [&headerMessage](const std::string& message) { headerMessage = message; }, nullptr, &facts);
     } catch (const std::exception& error) {
         const std::string what = error.what();
