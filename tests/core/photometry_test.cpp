@@ -1,4 +1,5 @@
 // The photometric record and the IES reader: numbers, lines, header, the whole read, fixtures, samples, corpus.
+#include "ByteMasks.h"
 #include "HelperThread.h"
 #include "IesHeader.h"
 #include "IesReader.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -365,6 +367,30 @@ TEST(NumericCursor, PassesOverTokensAsTakingThemWould)
                 ASSERT_EQ(skipped.TokenStart(), taken.TokenStart()) << sample.size() << " " << first << " " << skip;
                 ASSERT_EQ(got, expected);
             }
+}
+
+// The 64-byte masks (sixteen bytes at a time, or words where there is no SSE2) against a byte-by-byte look.
+TEST(ByteMasks, MarkTheBytesLookedFor)
+{
+    std::mt19937 random(11);
+    char block[bytemasks::kBlock];
+    for (int round = 0; round < 2000; ++round) {
+        for (char& c : block)
+            c = " ,\r\n0.5e-\x80\xff\t"[random() % (round % 3 == 0 ? 4 : 13)];
+        std::uint64_t separators = 0, cr = 0, lf = 0;
+        for (std::size_t i = 0; i < bytemasks::kBlock; ++i) {
+            const char c = block[i];
+            separators |= static_cast<std::uint64_t>(c == ' ' || c == ',' || c == '\r' || c == '\n') << i;
+            cr |= static_cast<std::uint64_t>(c == '\r') << i;
+            lf |= static_cast<std::uint64_t>(c == '\n') << i;
+        }
+        ASSERT_EQ(bytemasks::SeparatorMask(block), separators) << round;
+        std::uint64_t gotCr = 0, gotLf = 0;
+        bytemasks::BreakMasks(block, gotCr, gotLf);
+        ASSERT_EQ(gotCr, cr) << round;
+        ASSERT_EQ(gotLf, lf) << round;
+        ASSERT_EQ(bytemasks::CountBits(separators), static_cast<unsigned>(std::popcount(separators)));
+    }
 }
 
 TEST(HelperThread, RunsItsWorkAndHandsOnWhatItThrows)
