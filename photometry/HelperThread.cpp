@@ -63,8 +63,12 @@ tHelperThread::tHelperThread(std::function<void()> work)
         m_state->placed
             = CPU_COUNT(&others) > 0 && pthread_attr_setaffinity_np(&attributes, sizeof others, &others) == 0;
     }
-    const int error = pthread_create(&m_state->thread, &attributes, RunPlaced, m_state.get());
+    int error = pthread_create(&m_state->thread, &attributes, RunPlaced, m_state.get());
     pthread_attr_destroy(&attributes);
+    if (error != 0 && m_state->placed) { // a system that refuses the placement still gives a thread
+        m_state->placed = false;
+        error = pthread_create(&m_state->thread, nullptr, RunPlaced, m_state.get());
+    }
     if (error != 0)
         throw std::system_error(error, std::generic_category(), "pthread_create");
 #else
