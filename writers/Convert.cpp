@@ -6,6 +6,7 @@
 #include "PhotometricFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -26,6 +27,20 @@ bool SameFile(const std::string& source, const std::string& target)
     const auto a = std::filesystem::weakly_canonical(source, error);
     const auto b = std::filesystem::weakly_canonical(target, error);
     return !error && a == b;
+}
+
+// An EULUMDAT file of full symmetry (Isym 0) stores its planes from 0 to one step short of 360; type C
+// photometry in an IES file closes the circle with the 360 plane, a repeat of the 0 plane. Without it the IES file
+// would end at 345 degrees or so, which IES readers take for a range no symmetry gives.
+void CloseFullCircle(tIES& ies)
+{
+    const tArrEx& angles = ies.HorizAngles;
+    if (angles.size() < 2 || angles.size() != ies.Candela.size() || angles.front() != 0 || !(angles.back() < 360)
+        || ies.NumHorizAngles == UINT16_MAX)
+        return;
+    ies.HorizAngles.push_back(360);
+    ies.Candela.push_back(ies.Candela.front());
+    ++ies.NumHorizAngles;
 }
 
 } // namespace
@@ -63,7 +78,8 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
         tIES ies;
         tPhotometricHeader header;
         tLdtFields fields;
-        const bool keepFields = *format == FileFormat::Ldt && IsLdtPath(source);
+        tLdtFacts facts;
+        const bool fromLdt = IsLdtPath(source), keepFields = *format == FileFormat::Ldt && fromLdt;
         {
             // Read from the text itself, without a string per line: a large table converts at the reader's full
             // speed. The text is let go once read.
@@ -77,8 +93,10 @@ std::string ConvertFile(const std::string& source, const std::string& target, st
                     std::replace(line.begin(), line.end(), '\r', '\n');
                     *messages += line + "\n";
                 },
-                nullptr, nullptr, keepFields ? &fields : nullptr);
+                nullptr, fromLdt ? &facts : nullptr, keepFields ? &fields : nullptr);
         }
+        if (*format == FileFormat::Ies && fromLdt && facts.symmetry == 0)
+            CloseFullCircle(ies);
         // IES text goes out as it is put together; EULUMDAT is written whole.
         const std::string failure = *format == FileFormat::Ies
             ? fileio::WriteFileAtomically(target,

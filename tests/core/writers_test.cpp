@@ -1,6 +1,7 @@
 // The IES and EULUMDAT writers: numbers that read back exactly, round trips over the samples and the corpus in
 // both formats, each EULUMDAT symmetry built from an IES record, the conversions refused, and writes that fail
 // without touching the file already there.
+#include "Checker.h"
 #include "Convert.h"
 #include "IesWriter.h"
 #include "LdtWriter.h"
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <unistd.h>
 
@@ -547,6 +549,72 @@ TEST_F(ConvertFileTest, RefusalsLeaveTheTargetAsItWas)
     }
     EXPECT_EQ(Contents(folder / "self.ies"), Contents(sample));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5); // no temporary left
+}
+
+// The warnings and errors the checker finds, by code.
+std::map<std::string, Severity> FaultCodes(const std::string& path)
+{
+    std::map<std::string, Severity> codes;
+    for (const Diagnostic& d : CheckFile(path))
+        if (d.severity != Severity::Note)
+            codes[d.code] = std::max(codes[d.code], d.severity);
+    return codes;
+}
+
+// What the written file's check finds beyond the source's. A number the source's reader could not take is read as
+// 0 (or its failure value) and written as such: the written file's warnings about such a value are the source's
+// fault told again, while a new error never is.
+std::vector<std::string> NewFaults(
+    const std::map<std::string, Severity>& source, const std::map<std::string, Severity>& written)
+{
+    bool readAsZero = false;
+    for (const char* code : { "header-number", "short-table", "no-tilt", "ldt-field", "bad-number" })
+        readAsZero = readAsZero || source.count(code) > 0;
+    // The same fault under the other format's name: C planes that end short of what the symmetry stores.
+    const std::map<std::string, std::string> sameFault = { { "horizontal-range", "ldt-symmetry" } };
+    std::vector<std::string> found;
+    for (const auto& [code, severity] : written) {
+        const auto other = sameFault.find(code);
+        const bool told = source.count(code) || (other != sameFault.end() && source.count(other->second));
+        if (!told && (severity == Severity::Error || !readAsZero))
+            found.push_back(code);
+    }
+    return found;
+}
+
+// A written file has no fault its source has not: every file converted to both formats, and each written EULUMDAT
+// file (a full circle among them, which EULUMDAT stores without its 360 plane) converted on to IES, where what the
+// first source's IES check found counts as the source's too (EULUMDAT's check looks at other things).
+TEST_F(ConvertFileTest, AWrittenFileHasNoFaultItsSourceHasNot)
+{
+    std::size_t written = 0;
+    for (const char* root : { GONILUX_SAMPLES_DIR, GONILUX_CORPUS_DIR, GONILUX_FIXTURES_DIR }) {
+        if (!fs::is_directory(root))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            const std::string path = entry.path().string();
+            if (!entry.is_regular_file() || !IsPhotometricPath(path))
+                continue;
+            for (const char* extension : { ".ies", ".ldt" }) {
+                const std::string target = (folder / ("written" + std::string(extension))).string();
+                if (!ConvertFile(path, target).empty())
+                    continue; // refused: nothing written
+                ++written;
+                const auto source = FaultCodes(path);
+                EXPECT_EQ(NewFaults(source, FaultCodes(target)), std::vector<std::string>())
+                    << path << " written as " << extension;
+                if (std::string(extension) != ".ldt")
+                    continue;
+                const std::string onward = (folder / "onward.ies").string();
+                ASSERT_EQ(ConvertFile(target, onward), "") << path;
+                auto both = FaultCodes(target);
+                both.insert(source.begin(), source.end());
+                EXPECT_EQ(NewFaults(both, FaultCodes(onward)), std::vector<std::string>())
+                    << path << " written as .ldt, then as .ies";
+            }
+        }
+    }
+    EXPECT_GT(written, 100u);
 }
 
 TEST_F(ConvertFileTest, WritesBothFormatsOverAnOldFile)
