@@ -1,6 +1,7 @@
 #include "Checker.h"
 #include "IesChecks.h"
 #include "IesHeader.h"
+#include "IesReader.h"
 #include "LineText.h"
 #include "Report.h"
 #include "TextEncoding.h"
@@ -76,6 +77,12 @@ Diagnostics CheckIesText(std::string_view bytes, tIES* record)
         ++tilt;
     CheckIesLayout(bytes, lines, tilt, report);
     const bool found = tilt != lines.Count();
+    if (found && tilt >= kMaxHeaderLines) { // the viewer refuses the file: nothing after the header is read
+        report.Add(Severity::Error, "header-lines", tilt + 1, 0,
+            "the TILT line is line " + std::to_string(tilt + 1) + ", beyond the " + std::to_string(kMaxHeaderLines)
+                + " lines a header may have; the viewer does not load the file");
+        return report.Take();
+    }
     if (!found)
         report.Add(Severity::Error, "no-tilt", 1, 0, "no TILT line; the viewer reads the whole file as numbers");
     const bool included = found && TiltDataIncluded(lines.Line(tilt));

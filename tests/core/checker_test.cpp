@@ -194,6 +194,35 @@ TEST(Checker, NamesTheValuesTheReaderStoresOnEveryKnownFile)
     }
 }
 
+// A TILT line beyond the lines a header may have: the viewer refuses the file, and so does the check, in the
+// same place and without a record (it once went on to read the numbers after it).
+TEST(Checker, AHeaderTooLongForTheViewerIsRefusedAsItRefusesIt)
+{
+    const std::string text = "IESNA:LM-63-2002\n" + std::string(kMaxHeaderLines, '\n')
+        + "TILT=NONE\n1 1000 1 1 1 1 2 0 0 0\n1 1 10\n0\n0\n100\n";
+    TStringList headerLines;
+    tIES read;
+    tPhotometricHeader header;
+    std::string refusal;
+    try {
+        ReadIESText(text, headerLines, read, header, [](const std::string&) {});
+    } catch (const std::runtime_error& error) {
+        refusal = error.what();
+    }
+    ASSERT_FALSE(refusal.empty());
+    tIES checked;
+    checked.NumVertAngles = 7777; // unchanged when the file is refused
+    const Diagnostics found = CheckIesText(text, &checked);
+    EXPECT_EQ(checked.NumVertAngles, 7777);
+    const auto refused
+        = std::find_if(found.begin(), found.end(), [](const Diagnostic& d) { return d.code == "header-lines"; });
+    ASSERT_NE(refused, found.end()) << Listing(found);
+    EXPECT_EQ(refused->severity, Severity::Error);
+    EXPECT_EQ(refused->line, kMaxHeaderLines + 2);
+    EXPECT_NE(refused->message.find("line " + std::to_string(kMaxHeaderLines + 2)), std::string::npos);
+    EXPECT_NE(refused->message.find("does not load"), std::string::npos);
+}
+
 TEST(TextEncoding, FindsTheFirstByteThatIsNotWellFormedUtf8)
 {
     const struct {
