@@ -76,7 +76,9 @@ tHelperThread::tHelperThread(std::function<void()> work)
 #endif
 }
 
-tHelperThread::~tHelperThread()
+tHelperThread::~tHelperThread() { WaitForEnd(); }
+
+void tHelperThread::WaitForEnd()
 {
     if (m_state->joined)
         return;
@@ -85,18 +87,12 @@ tHelperThread::~tHelperThread()
 #else
     m_state->thread.join();
 #endif
+    m_state->joined = true;
 }
 
 void tHelperThread::Join()
 {
-    if (!m_state->joined) {
-#if defined(GONILUX_PLACED_THREADS)
-        pthread_join(m_state->thread, nullptr);
-#else
-        m_state->thread.join();
-#endif
-        m_state->joined = true;
-    }
+    WaitForEnd();
     if (m_state->error)
         std::rethrow_exception(std::exchange(m_state->error, nullptr));
 }

@@ -23,5 +23,7 @@ public:
     struct State;
 
 private:
+    void WaitForEnd();
+
     std::unique_ptr<State> m_state;
 };

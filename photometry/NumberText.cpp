@@ -173,7 +173,8 @@ void NumericCursor::SkipTokens(std::size_t count)
 {
     const std::size_t size = m_text.size();
     bool afterSeparator = true; // whether the byte before m_pos ends no token still being passed over
-    // A token starts at a byte that is no separator where the byte before is one: counted 64 at a time, then eight.
+    // A token starts at a byte that is no separator where the byte before is one: counted 64 bytes at a time, the
+    // last few bytes one by one.
     for (; count > 0 && m_pos + bytemasks::kBlock <= size; m_pos += bytemasks::kBlock) {
         const std::uint64_t separatorBits = bytemasks::SeparatorMask(m_text.data() + m_pos);
         std::uint64_t starts = ~separatorBits & ((separatorBits << 1) | (afterSeparator ? 1 : 0));
@@ -187,25 +188,7 @@ void NumericCursor::SkipTokens(std::size_t count)
         count -= found;
         afterSeparator = (separatorBits >> 63) != 0;
     }
-    if constexpr (separators::kWordAtATime) {
-        for (; count > 0 && m_pos + 8 <= size; m_pos += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, m_text.data() + m_pos, 8);
-            const std::uint64_t separatorBytes = separators::SeparatorBytes(word);
-            std::uint64_t starts
-                = ~separatorBytes & separators::kHighBits & ((separatorBytes << 8) | (afterSeparator ? 0x80 : 0));
-            const std::size_t found = bytemasks::CountBits(starts);
-            if (found >= count) {
-                for (; count > 1; --count)
-                    starts &= starts - 1;
-                m_pos = SeparatorFrom(m_text, m_pos + static_cast<std::size_t>(std::countr_zero(starts)) / 8);
-                return;
-            }
-            count -= found;
-            afterSeparator = (separatorBytes >> 63) != 0;
-        }
-    }
-    if (!afterSeparator) // the token the words ended in is counted already
+    if (!afterSeparator) // the token the blocks ended in is counted already
         m_pos = SeparatorFrom(m_text, m_pos);
     for (; count > 0; --count) {
         while (m_pos < size && IsSeparator(m_text[m_pos]))

@@ -10,7 +10,6 @@ namespace separators {
 
 inline constexpr bool kWordAtATime = std::endian::native == std::endian::little;
 inline constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-inline constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
 // 0x80 in every byte of word that is zero, 0 elsewhere (exact: no borrow runs between bytes).
 inline std::uint64_t ZeroBytes(std::uint64_t word)

@@ -5,8 +5,8 @@
 #  3. the core suites run under qemu-aarch64;
 #  4. info (summary, --dump, --json), check --json, render -o x.pgm and convert -o x.ies run by both programs over
 #     the samples and the shared corpus: text and images must be identical, numbers in --dump, --json and the
-#     written IES file may differ in their digits but must agree within one unit in the last place of a double. The counts are printed, and the render's time
-#     under emulation against the native one.
+#     written IES file may differ in their digits but must agree within one unit in the last place of a double.
+#     The counts are printed, and the render's time under emulation against the native one.
 # Usage: tests/arm64/run.sh [BUILD_FOLDER]   (default build/arm64; JOBS=2 by default)
 set -euo pipefail
 
